@@ -1,0 +1,85 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringView>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tavrel {
+
+// The parsed copy of a settings file: its exact bytes plus an index of its section headers.
+//
+// Only headers are indexed (folded name -> where the header line is); a section's keys are found by
+// scanning its few lines when asked. That keeps building the copy to one byte-level pass over the
+// file, which matters with a hundred thousand game sections.
+//
+// Line rules: lines end at CR, LF or CR LF; a UTF-8 byte-order mark at the start is skipped; lines are
+// trimmed of blanks and tabs. A header starts with "[" and holds a "]", its name runs to the last "]".
+// Any other line holding "=" is a key line. Names match case-insensitively, first occurrence wins.
+class IniIndex {
+public:
+    IniIndex();
+    explicit IniIndex(QByteArray bytes);
+
+    const QByteArray& bytes() const { return m_bytes; }
+    qsizetype sectionCount() const { return qsizetype(m_headers.size()); }
+
+    // A name as it is matched: blanks and tabs trimmed, case folded, as UTF-8.
+    static QByteArray foldName(QStringView name);
+    // Blanks and tabs trimmed from both ends (the only characters the file format trims).
+    static QStringView trimmed(QStringView text);
+
+    // The value of key in section (quotes removed), at most 254 UTF-16 units; empty when missing.
+    QString value(QStringView section, QStringView key) const;
+
+    // One splice of the bytes: remove `removed` bytes at `pos`, insert `inserted` there.
+    struct Edit {
+        qsizetype pos = 0;
+        qsizetype removed = 0;
+        QByteArray inserted;
+        bool addsSection = false;
+    };
+    // The splice that makes section/key hold value. The texts must already be acceptable to the store.
+    // Empty when the file already holds exactly that value.
+    std::optional<Edit> planWrite(QStringView section, QStringView key, QStringView value) const;
+    // Applies a splice from planWrite to the bytes and patches the index (no re-parse).
+    void apply(const Edit& edit);
+
+private:
+    struct Header {
+        qsizetype lineStart; // first byte of the header's line (before any blanks)
+        qsizetype lineEnd;   // the CR or LF ending it, or the end of the file
+        qsizetype foldOffset; // folded name in m_folded
+        qsizetype foldLength;
+        quint64 hash;
+    };
+    struct KeyScan {
+        bool found = false;
+        qsizetype valueBegin = 0; // trimmed value, quotes included
+        qsizetype valueEnd = 0;
+        qsizetype insertAt = 0;    // just after the section's last non-blank line (after its line break)
+        bool insertNeedsBreak = false; // that line runs to the end of the file without a break
+    };
+
+    void scanHeaders(qsizetype from);
+    void indexHeaders(size_t firstNew);
+    void growTable(size_t minSlots);
+    bool insertSlot(quint32 header);
+    int findSection(const QByteArray& folded) const;
+    qsizetype sectionEnd(int header) const;
+    KeyScan scanSection(int header, const QByteArray& foldedKey) const;
+    QByteArray lineBreak() const;
+
+    QByteArray m_bytes;
+    qsizetype m_contentBegin = 0; // after the byte-order mark, if any
+    std::vector<Header> m_headers; // in file order
+    std::string m_folded;          // folded header names, back to back
+    // Open-addressed hash table over the first header of each name (see slotFor()).
+    std::vector<quint64> m_slots;
+    size_t m_used = 0;
+};
+
+} // namespace tavrel

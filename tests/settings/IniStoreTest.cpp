@@ -1,0 +1,280 @@
+#include "settings/IniStore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+using tavrel::IniStore;
+
+namespace {
+
+bool putFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+}
+
+std::string fileBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : std::string();
+}
+
+QStringList entries(const QString& dir)
+{
+    return QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
+}
+
+struct stat statOf(const QString& path)
+{
+    struct stat st {};
+    ::stat(QFile::encodeName(path).constData(), &st);
+    return st;
+}
+
+void setMtime(const QString& path, timespec when)
+{
+    const timespec times[2] = {when, when};
+    ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0), 0);
+}
+
+class IniStoreTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        path = dir.filePath(QStringLiteral("tavrel.ini"));
+    }
+    QTemporaryDir dir;
+    QString path;
+};
+
+// The tests that write hundreds of times run in memory where they can: every write is flushed to disk,
+// which on a busy disk turns a second into tens. Locking and patching do not depend on the file system.
+class ManyWritesTest : public IniStoreTest {
+protected:
+    void SetUp() override
+    {
+        if (QFileInfo(QStringLiteral("/dev/shm")).isWritable())
+            dir.emplace(QStringLiteral("/dev/shm/tavrel-test-XXXXXX"));
+        else
+            dir.emplace();
+        ASSERT_TRUE(dir->isValid());
+        path = dir->filePath(QStringLiteral("tavrel.ini"));
+    }
+    std::optional<QTemporaryDir> dir;
+};
+
+// A file made elsewhere (byte-order mark, CR LF, comments, blank lines, Latin-1 bytes, trailing Ctrl-Z)
+// keeps every byte but the value written; the new key lands before the blank line ending its section.
+TEST_F(IniStoreTest, ForeignFileKeepsEveryOtherByte)
+{
+    const QByteArray head = "\xEF\xBB\xBF; written by hand\r\n\r\n[Game One]\r\n  GameName = Caf\xE9 Racer \r\n"
+                            "picture=";
+    const QByteArray rest = "\r\n[Other]\r\n; next\r\nx=1\r\n\x1A";
+    const QByteArray tail = "  \r\n" + rest;
+    ASSERT_TRUE(putFile(path, head + "\"/roms/a.png\"" + tail));
+    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0640), 0);
+
+    IniStore store(path);
+    EXPECT_EQ(store.read("game one", "gamename"), QString::fromUtf8("Caf\xE9 Racer"));
+    EXPECT_EQ(store.read("Game One", "picture"), "/roms/a.png");
+    ASSERT_TRUE(store.write("GAME ONE", "Picture", "/roms/\u00e9t\u00e9.png"));
+    EXPECT_EQ(fileBytes(path), (head + "/roms/\xC3\xA9t\xC3\xA9.png" + tail).toStdString());
+    ASSERT_TRUE(store.write("game one", "picture2", "p2"));
+    EXPECT_EQ(fileBytes(path), (head + "/roms/\xC3\xA9t\xC3\xA9.png  \r\npicture2=p2\r\n" + rest).toStdString());
+
+    EXPECT_EQ(statOf(path).st_mode & 07777, 0640u);
+    EXPECT_EQ(entries(dir.path()), QStringList {"tavrel.ini"});
+    EXPECT_EQ(IniStore(path).read("game one", "picture"), QString::fromUtf8("/roms/\u00e9t\u00e9.png"));
+}
+
+TEST_F(IniStoreTest, ValuesAndNamesDecoding)
+{
+    const QByteArray pair = "\xF0\x9F\x98\x80"; // one character, two UTF-16 units
+    ASSERT_TRUE(putFile(path, "[\xC3\x84rger]\nk=" + QByteArray(253, 'x') + pair + "\nbad=a\xFF" "b\n[K]\nq=1\n"));
+    IniStore store(path);
+    EXPECT_EQ(store.read("\u00e4RGER", "k"), QString(253, u'x')); // the pair is not split
+    EXPECT_EQ(store.read("\u00c4rger", "bad"), QString::fromUtf8("a\xFF" "b"));
+    EXPECT_EQ(store.read("\u212A", "Q"), "1"); // Kelvin sign folds to "k"
+    EXPECT_EQ(store.read("\u00c4rger", "missing"), "");
+    EXPECT_EQ(store.read("missing", "k"), "");
+    EXPECT_EQ(IniStore(dir.filePath("none.ini")).read("s", "k"), "");
+}
+
+TEST_F(IniStoreTest, RefusalsTouchNothing)
+{
+    const QString bad[][3] = {
+        {"s\r", "k", "v"}, {"s", "k\n", "v"}, {"s", "k", QString("a") + QChar(0) + "b"},
+        {"s", "a=b", "v"}, {"s", " [k", "v"}, {"s", "\t;k", "v"}, {"s", "k", "x\ny"},
+    };
+    for (const auto& t : bad) {
+        EXPECT_FALSE(IniStore::acceptable(t[0], t[1], t[2])) << t[1].toStdString();
+        EXPECT_FALSE(IniStore(path).write(t[0], t[1], t[2]));
+    }
+    EXPECT_TRUE(entries(dir.path()).isEmpty());
+    EXPECT_TRUE(IniStore::acceptable("[s]", "k]", "a=[b];c"));
+    EXPECT_TRUE(IniStore::acceptable("", "", ""));
+}
+
+TEST_F(IniStoreTest, WritesThatCannotHappenFailCleanly)
+{
+    // The path is a directory; the directory does not exist.
+    ASSERT_TRUE(QDir(dir.path()).mkdir("sub.ini"));
+    EXPECT_FALSE(IniStore(dir.filePath("sub.ini")).write("s", "k", "v"));
+    EXPECT_FALSE(IniStore(dir.filePath("missing/tavrel.ini")).write("s", "k", "v"));
+    EXPECT_EQ(entries(dir.path()), QStringList {"sub.ini"});
+    EXPECT_TRUE(entries(dir.filePath("sub.ini")).isEmpty());
+
+    // A write that runs out of room half-way through the new file.
+    QByteArray big = "[s]\r\nk=old\r\n";
+    for (int i = 0; i < 4000; ++i)
+        big += "[/roms/game " + QByteArray::number(i) + ".zip]\r\ngamename=Game number " + QByteArray::number(i) + "\r\n";
+    ASSERT_TRUE(putFile(path, big));
+    const QStringList before = entries(dir.path());
+    IniStore store(path);
+    ASSERT_EQ(store.read("s", "k"), "old");
+
+    struct rlimit old {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = old;
+    small.rlim_cur = rlim_t(big.size() / 2);
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool ok = store.write("s", "k", "new");
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(fileBytes(path), big.toStdString());
+    EXPECT_EQ(entries(dir.path()), before);
+    EXPECT_EQ(store.read("s", "k"), "old");
+    EXPECT_TRUE(store.write("s", "k", "new"));
+    EXPECT_EQ(IniStore(path).read("s", "k"), "new");
+}
+
+// The parsed copy must notice every kind of change made behind its back, including ones that keep the
+// size: an edit in place (same inode, new time) and a replacement with an equal time (new inode).
+TEST_F(IniStoreTest, ParsedCopyNoticesOutsideChanges)
+{
+    ASSERT_TRUE(putFile(path, "[s]\nk=aaaa\n"));
+    IniStore store(path);
+    ASSERT_EQ(store.read("s", "k"), "aaaa");
+
+    const struct stat first = statOf(path);
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(f.seek(6));
+        ASSERT_EQ(f.write("bbbb"), 4);
+    }
+    setMtime(path, {first.st_mtim.tv_sec + 1, first.st_mtim.tv_nsec});
+    ASSERT_EQ(statOf(path).st_ino, first.st_ino);
+    EXPECT_EQ(store.read("s", "k"), "bbbb");
+
+    const struct stat second = statOf(path);
+    const QString other = dir.filePath("other");
+    ASSERT_TRUE(putFile(other, "[s]\nk=cccc\n"));
+    setMtime(other, second.st_mtim);
+    ASSERT_EQ(::rename(QFile::encodeName(other).constData(), QFile::encodeName(path).constData()), 0);
+    EXPECT_EQ(store.read("s", "k"), "cccc");
+
+    ASSERT_TRUE(QFile::remove(path));
+    EXPECT_EQ(store.read("s", "k"), "");
+    ASSERT_TRUE(putFile(path, "[s]\nk=dddd\n"));
+    EXPECT_EQ(store.read("s", "k"), "dddd");
+}
+
+// A store patches its parsed copy after each of its own writes; a fresh store parses the file. Random
+// writes (values growing and shrinking, new keys, new sections, names in other letter cases) through
+// one long-lived store must leave the same bytes and answers as the same writes through fresh stores.
+TEST_F(ManyWritesTest, PatchedCopyMatchesFullParse)
+{
+    QByteArray start = "\xEF\xBB\xBF";
+    for (int i = 0; i < 60; ++i) {
+        start += "[Sect " + QByteArray::number(i) + " \xC3\x84]\n";
+        for (int k = 0; k < 3; ++k)
+            start += "key" + QByteArray::number(k) + " = value " + QByteArray::number(i * 10 + k) + "\n";
+        if (i % 7 == 0)
+            start += "\n; comment\n\n";
+    }
+    const QString pathB = dir->filePath("fresh.ini");
+    ASSERT_TRUE(putFile(path, start));
+    ASSERT_TRUE(putFile(pathB, start));
+
+    QRandomGenerator rng(1234);
+    IniStore kept(path);
+    auto sectionName = [](quint32 i) {
+        return (i % 2 ? QStringLiteral("sect %1 \u00e4") : QStringLiteral("SECT %1 \u00c4")).arg(i);
+    };
+    for (int step = 0; step < 200; ++step) {
+        const QString section = sectionName(rng.bounded(80u)); // some new, most existing
+        const QString key = QStringLiteral("Key%1").arg(rng.bounded(6u));
+        const QString value = QString(int(rng.bounded(30u)), QChar(u'a' + int(rng.bounded(26u))));
+        ASSERT_TRUE(kept.write(section, key, value));
+        ASSERT_TRUE(IniStore(pathB).write(section, key, value));
+        ASSERT_EQ(kept.read(section, key), value);
+        const QString probe = sectionName(rng.bounded(80u));
+        const QString probeKey = QStringLiteral("key%1").arg(rng.bounded(6u));
+        ASSERT_EQ(kept.read(probe, probeKey), IniStore(path).read(probe, probeKey)) << step;
+    }
+    EXPECT_EQ(fileBytes(path), fileBytes(pathB));
+}
+
+// Several processes writing at once: every one of their writes must survive, and each section they
+// create must be created exactly once.
+TEST_F(ManyWritesTest, ConcurrentWritersLoseNothing)
+{
+    constexpr int kWriters = 3;
+    constexpr int kKeys = 300;
+    // Hold the writers' lock until all of them are waiting for it, so that they really run together.
+    const int dirFd = ::open(QFile::encodeName(dir->path()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ASSERT_GE(dirFd, 0);
+    ASSERT_EQ(::flock(dirFd, LOCK_EX), 0);
+    std::vector<std::unique_ptr<QProcess>> procs;
+    for (int w = 0; w < kWriters; ++w) {
+        auto p = std::make_unique<QProcess>();
+        p->start(QStringLiteral(TAVREL_INI_WRITER), {path, QStringLiteral("w%1_").arg(w), QString::number(kKeys)});
+        EXPECT_TRUE(p->waitForStarted());
+        procs.push_back(std::move(p));
+    }
+    ::usleep(100 * 1000);
+    ::close(dirFd);
+    for (auto& p : procs) {
+        ASSERT_TRUE(p->waitForFinished(60000));
+        EXPECT_EQ(p->exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(p->exitCode(), 0) << p->readAllStandardError().toStdString();
+    }
+
+    IniStore store(path);
+    for (int w = 0; w < kWriters; ++w) {
+        for (int i = 0; i < kKeys; ++i) {
+            const QString prefix = QStringLiteral("w%1_").arg(w);
+            ASSERT_EQ(store.read(QStringLiteral("s%1").arg(i % 5), prefix + QString::number(i)),
+                      QStringLiteral("v%1-").arg(i) + prefix);
+        }
+    }
+    const QByteArray bytes = QByteArray::fromStdString(fileBytes(path));
+    EXPECT_EQ(bytes.count("\r\n"), 5 + kWriters * kKeys);
+    for (int s = 0; s < 5; ++s)
+        EXPECT_EQ(bytes.count("[s" + QByteArray::number(s) + "]"), 1);
+    EXPECT_EQ(entries(dir->path()), QStringList {"tavrel.ini"});
+}
+
+} // namespace

@@ -1,0 +1,98 @@
+// Runs the shared conformance cases for the settings file: every read and every write, byte for byte.
+#include "settings/IniStore.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+QJsonObject loadCases()
+{
+    QFile f(QStringLiteral(TAVREL_TEST_DATA "/profile-cases.json"));
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return QJsonDocument::fromJson(f.readAll()).object();
+}
+
+// The cases hold one byte per character.
+QByteArray bytesOf(const QJsonValue& v) { return v.toString().toLatin1(); }
+QString textOf(const QJsonValue& v) { return QString::fromUtf8(bytesOf(v)); }
+
+bool putFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+}
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+class ProfileCases : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        cases = loadCases();
+        ASSERT_FALSE(cases.isEmpty()) << "cannot load " TAVREL_TEST_DATA "/profile-cases.json";
+        ASSERT_TRUE(dir.isValid());
+        path = dir.filePath(QStringLiteral("tavrel.ini"));
+    }
+    QJsonObject cases;
+    QTemporaryDir dir;
+    QString path;
+};
+
+TEST_F(ProfileCases, Reads)
+{
+    const QJsonArray reads = cases.value(QStringLiteral("reads")).toArray();
+    ASSERT_GT(reads.size(), 20);
+    for (const QJsonValue& item : reads) {
+        const QJsonObject c = item.toObject();
+        SCOPED_TRACE(c.value(QStringLiteral("case")).toString().toStdString());
+        ASSERT_TRUE(putFile(path, bytesOf(c.value(QStringLiteral("file")))));
+        tavrel::IniStore store(path);
+        const QString got = store.read(textOf(c.value(QStringLiteral("section"))), textOf(c.value(QStringLiteral("key"))));
+        EXPECT_EQ(got.toUtf8().toStdString(), bytesOf(c.value(QStringLiteral("value"))).toStdString());
+    }
+}
+
+// Each write case runs twice: through one store for all its writes (its parsed copy patched after each
+// write), and with a fresh store per write (the file parsed every time). Both must give the same bytes.
+TEST_F(ProfileCases, Writes)
+{
+    const QJsonArray writes = cases.value(QStringLiteral("writes")).toArray();
+    ASSERT_GT(writes.size(), 20);
+    for (const QJsonValue& item : writes) {
+        const QJsonObject c = item.toObject();
+        for (const bool freshStore : {false, true}) {
+            SCOPED_TRACE(c.value(QStringLiteral("case")).toString().toStdString() + (freshStore ? " (fresh store per write)" : ""));
+            QFile::remove(path);
+            const QJsonValue before = c.value(QStringLiteral("file_before"));
+            if (!before.isNull()) {
+                ASSERT_TRUE(putFile(path, bytesOf(before)));
+            }
+
+            auto store = std::make_unique<tavrel::IniStore>(path);
+            bool allOk = true;
+            for (const QJsonValue& w : c.value(QStringLiteral("writes")).toArray()) {
+                const QJsonArray args = w.toArray();
+                if (freshStore)
+                    store = std::make_unique<tavrel::IniStore>(path);
+                allOk = store->write(textOf(args[0]), textOf(args[1]), textOf(args[2])) && allOk;
+            }
+            EXPECT_EQ(allOk, c.value(QStringLiteral("ok")).toBool());
+            EXPECT_EQ(fileBytes(path).toStdString(), bytesOf(c.value(QStringLiteral("file_after"))).toStdString());
+        }
+    }
+}
+
+} // namespace
