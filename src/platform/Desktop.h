@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+namespace tavrel {
+
+// The desktop operations the window asks for; tests substitute a recorder.
+class Desktop {
+public:
+    virtual ~Desktop() = default;
+    // Opens a web address in the user's browser; the outcome is not reported.
+    virtual void openUrl(const QString& url) = 0;
+    // Starts a program without waiting for it. False when it could not be started.
+    virtual bool startDetached(const QString& program, const QString& workingDirectory) = 0;
+    // Lets the window manager move the window with the mouse, as a title-bar drag does.
+    virtual void startWindowMove(QWidget* window) = 0;
+    virtual void minimize(QWidget* window) = 0;
+    // Ends the program at once.
+    virtual void exitProgram() = 0;
+};
+
+class QtDesktop final : public Desktop {
+public:
+    void openUrl(const QString& url) override;
+    bool startDetached(const QString& program, const QString& workingDirectory) override;
+    void startWindowMove(QWidget* window) override;
+    void minimize(QWidget* window) override;
+    void exitProgram() override;
+};
+
+class RecordingDesktop final : public Desktop {
+public:
+    void openUrl(const QString& url) override { openedUrls << url; }
+    bool startDetached(const QString& program, const QString& workingDirectory) override
+    {
+        started << program;
+        startedIn << workingDirectory;
+        return startSucceeds;
+    }
+    void startWindowMove(QWidget*) override { ++moves; }
+    void minimize(QWidget*) override { ++minimizes; }
+    void exitProgram() override { ++exits; }
+
+    QStringList openedUrls;
+    QStringList started;
+    QStringList startedIn;
+    bool startSucceeds = true;
+    int moves = 0;
+    int minimizes = 0;
+    int exits = 0;
+};
+
+} // namespace tavrel

@@ -1,0 +1,103 @@
+#include "platform/DriveList.h"
+
+#include "platform/Drives.h"
+#include "platform/ListLook.h"
+
+#include <QAbstractItemView>
+#include <QDir>
+#include <QMouseEvent>
+
+namespace tavrel {
+
+DriveList::DriveList(QWidget* parent)
+    : QComboBox(parent)
+{
+    setEditable(false);
+    applyReadableHighlight(this);
+    applyReadableHighlight(view());
+    connect(this, &QComboBox::currentIndexChanged, this, &DriveList::onIndexChanged);
+    drive_ = volumeIn(reload(), QDir::currentPath());
+    select(drive_);
+}
+
+QStringList DriveList::reload()
+{
+    QStringList mounts;
+    filling_ = true;
+    clear();
+    for (const DriveInfo& d : mountedDriveInfos()) {
+        addItem(d.displayText(), d.mountPoint);
+        mounts.append(d.mountPoint);
+    }
+    filling_ = false;
+    return mounts;
+}
+
+void DriveList::select(const QString& mountPoint)
+{
+    filling_ = true;
+    setCurrentIndex(findData(mountPoint));
+    filling_ = false;
+}
+
+void DriveList::setDrive(const QString& mountPoint)
+{
+    const int index = findData(mountPoint);
+    if (index >= 0)
+        setCurrentIndex(index);   // onIndexChanged() raises driveChanged() if it moved
+}
+
+void DriveList::restoreDrive(const QString& mountPoint)
+{
+    if (findData(mountPoint) < 0)
+        return;
+    select(mountPoint);
+    drive_ = mountPoint;
+}
+
+void DriveList::refresh()
+{
+    const QStringList mounts = reload();
+    // A drive that went away (a stick pulled out) gives way to the volume
+    // that now holds its path.
+    const QString target = mounts.contains(drive_) ? drive_ : volumeIn(mounts, drive_);
+    select(target);
+    if (target != drive_) {
+        drive_ = target;
+        emit driveChanged();
+    }
+}
+
+void DriveList::onIndexChanged(int index)
+{
+    if (filling_ || index < 0)
+        return;
+    const QString picked = itemData(index).toString();
+    if (picked == drive_)
+        return;
+    drive_ = picked;
+    emit driveChanged();
+}
+
+void DriveList::mousePressEvent(QMouseEvent* event)
+{
+    emit mouseDown(event->button(), event->modifiers(), event->position().toPoint());
+    // Only the left button opens the list; the others belong to the owner's
+    // pop-up menus.
+    if (event->button() != Qt::LeftButton) {
+        event->accept();
+        return;
+    }
+    QComboBox::mousePressEvent(event);
+}
+
+void DriveList::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        event->accept();
+        return;
+    }
+    QComboBox::mouseReleaseEvent(event);
+}
+
+} // namespace tavrel

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QComboBox>
+#include <QPoint>
+
+namespace tavrel {
+
+// The drive box: "/" and the mounted volumes a user would browse.
+class DriveList : public QComboBox {
+    Q_OBJECT
+public:
+    explicit DriveList(QWidget* parent = nullptr);
+
+    QString drive() const { return drive_; }
+    // Selects a listed mount point; raises driveChanged() only if it changed.
+    // Unknown mount points are ignored.
+    void setDrive(const QString& mountPoint);
+    // Goes back to a drive without raising driveChanged(): for an owner that
+    // could not follow the user to the drive just picked.
+    void restoreDrive(const QString& mountPoint);
+    // Re-reads the volumes, keeping the current drive if it is still mounted;
+    // otherwise moves to the volume that now holds its path and says so.
+    void refresh();
+
+signals:
+    void driveChanged();
+    // Raised first on every press, before the list opens.
+    void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    QStringList reload();
+    void select(const QString& mountPoint);
+    void onIndexChanged(int index);
+
+    QString drive_;
+    bool filling_ = false;
+};
+
+} // namespace tavrel

@@ -1,0 +1,190 @@
+#include "platform/FileList.h"
+
+#include "platform/ListLook.h"
+
+#include <QAbstractListModel>
+#include <QDir>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+namespace tavrel {
+
+// Names only, read-only: no per-row roles beyond the text.
+class FileList::Model : public QAbstractListModel {
+public:
+    using QAbstractListModel::QAbstractListModel;
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override
+    {
+        return parent.isValid() ? 0 : int(names_.size());
+    }
+
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        if ((role == Qt::DisplayRole || role == Qt::EditRole) && index.isValid() && index.row() < names_.size())
+            return names_[index.row()];
+        return {};
+    }
+
+    void setNames(QStringList names)
+    {
+        beginResetModel();
+        names_ = std::move(names);
+        endResetModel();
+    }
+
+    const QStringList& names() const { return names_; }
+
+private:
+    QStringList names_;
+};
+
+FileList::FileList(QWidget* parent)
+    : QListView(parent)
+    , model_(new Model(this))
+{
+    setModel(model_);
+    setUniformItemSizes(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    applyReadableHighlight(this);
+    // Direct, so that clicked() has been raised by the time the mouse or key
+    // event returns.
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, &FileList::onSelectionChanged,
+            Qt::DirectConnection);
+    path_ = cleanDirectoryPath(QDir::currentPath());
+    reload();
+}
+
+FileList::~FileList() = default;
+
+void FileList::reload()
+{
+    DirScanResult scan = scanDirectory(path_, pattern_, ScanFor::Files);
+    // The reset clears the selection without a signal, so nothing is raised.
+    model_->setNames(std::move(scan.files));
+    lastRow_ = -1;
+    scrollToTop();
+}
+
+void FileList::setPath(const QString& dir)
+{
+    path_ = cleanDirectoryPath(dir);
+    reload();
+    emit pathChanged();
+}
+
+void FileList::setPattern(const QString& pattern)
+{
+    pattern_ = FilePattern(pattern);
+    reload();
+}
+
+void FileList::refresh()
+{
+    reload();
+}
+
+QString FileList::fileName() const
+{
+    return item(selectedRow());
+}
+
+int FileList::count() const
+{
+    return model_->rowCount();
+}
+
+QString FileList::item(int row) const
+{
+    return model_->names().value(row);
+}
+
+int FileList::selectedRow() const
+{
+    const QModelIndexList selected = selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? -1 : selected.first().row();
+}
+
+void FileList::selectRow(int row)
+{
+    if (row < 0 || row >= count()) {
+        selectionModel()->clear();
+        return;
+    }
+    const QModelIndex index = model_->index(row);
+    selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+    scrollTo(index);
+}
+
+void FileList::onSelectionChanged()
+{
+    const int row = selectedRow();
+    if (row == lastRow_)
+        return;
+    lastRow_ = row;
+    if (row >= 0)
+        emit clicked();
+}
+
+void FileList::mousePressEvent(QMouseEvent* event)
+{
+    if (!inDoubleClick_)
+        emit mouseDown(event->button(), event->modifiers(), event->position().toPoint());
+    // Right and middle presses are for the owner's pop-up menus, which act
+    // on the existing selection: leave it and the current row alone.
+    if (event->button() != Qt::LeftButton) {
+        event->accept();
+        return;
+    }
+    QListView::mousePressEvent(event);
+}
+
+void FileList::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        event->accept();
+        return;
+    }
+    QListView::mouseReleaseEvent(event);
+}
+
+void FileList::mouseMoveEvent(QMouseEvent* event)
+{
+    if (event->buttons() != Qt::NoButton && !(event->buttons() & Qt::LeftButton)) {
+        event->accept();
+        return;
+    }
+    QListView::mouseMoveEvent(event);
+}
+
+void FileList::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // The second press of a double click is a press too. The base class may
+    // replay it as a press; that one must not be announced twice.
+    emit mouseDown(event->button(), event->modifiers(), event->position().toPoint());
+    if (event->button() != Qt::LeftButton) {
+        event->accept();
+        return;
+    }
+    inDoubleClick_ = true;
+    QListView::mouseDoubleClickEvent(event);   // doubleClicked() and activated() for the owner
+    inDoubleClick_ = false;
+}
+
+void FileList::keyPressEvent(QKeyEvent* event)
+{
+    // With nothing selected, the first arrow key selects the first file,
+    // wherever the focus frame happens to rest.
+    const int key = event->key();
+    if (selectedRow() < 0 && count() > 0 && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier
+        && (key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Left || key == Qt::Key_Right)) {
+        event->accept();
+        selectRow(0);
+        return;
+    }
+    QListView::keyPressEvent(event);
+}
+
+} // namespace tavrel

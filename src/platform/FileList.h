@@ -1,0 +1,63 @@
+#pragma once
+
+#include "platform/DirScan.h"
+
+#include <QListView>
+#include <QPoint>
+
+namespace tavrel {
+
+// The file box: the files of one directory that match a pattern such as
+// "*.ZIP" or "*.BMP;*.JPG;*.GIF", by bare name, sorted without regard to case.
+// Built for folders of 100,000 archives: one pass over the directory, a flat
+// model and uniform row heights.
+class FileList : public QListView {
+    Q_OBJECT
+public:
+    explicit FileList(QWidget* parent = nullptr);
+    ~FileList() override;
+
+    QString path() const { return path_; }
+    // Always re-reads, even the same directory, and raises pathChanged().
+    // A directory that cannot be read shows no files.
+    void setPath(const QString& dir);
+    QString pattern() const { return pattern_.text(); }
+    void setPattern(const QString& pattern);
+
+    QString fileName() const;   // the selected bare name, or empty
+    int count() const;
+    QString item(int row) const;
+    int selectedRow() const;    // -1 when nothing is selected
+    // Selects a row as the user would (raising clicked()); out of range clears.
+    void selectRow(int row);
+    // Re-reads with the same path and pattern; nothing stays selected.
+    void refresh();
+
+signals:
+    void pathChanged();
+    // The selected entry changed, by mouse, keys or selectRow().
+    void clicked();
+    // Raised first on every press; pos is in the viewport, where the rows are.
+    void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    class Model;
+
+    void reload();
+    void onSelectionChanged();
+
+    Model* model_;
+    QString path_;
+    FilePattern pattern_;
+    int lastRow_ = -1;
+    bool inDoubleClick_ = false;
+};
+
+} // namespace tavrel

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QPalette>
+#include <QWidget>
+
+namespace tavrel {
+
+// The owner paints the lists white on black through a style sheet, which
+// leaves the selection colours to the palette; some desktop themes give a
+// pale or grey highlight there (and a fainter one when the list loses focus),
+// which disappears against black. A firm blue with white text reads on both
+// light and dark backgrounds, and stays while the focus is elsewhere since
+// the pop-up menus act on the selection. A style sheet's
+// selection-background-color still overrides it.
+inline void applyReadableHighlight(QWidget* widget)
+{
+    QPalette pal = widget->palette();
+    for (const auto group : {QPalette::Active, QPalette::Inactive}) {
+        pal.setColor(group, QPalette::Highlight, QColor(0x1E, 0x5A, 0xC8));
+        pal.setColor(group, QPalette::HighlightedText, Qt::white);
+    }
+    widget->setPalette(pal);
+}
+
+} // namespace tavrel

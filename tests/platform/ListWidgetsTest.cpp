@@ -1,0 +1,306 @@
+#include "platform/DirList.h"
+#include "platform/DirScan.h"
+#include "platform/DriveList.h"
+#include "platform/Drives.h"
+#include "platform/FileList.h"
+
+#include <QAbstractItemView>
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+// Readable failure messages.
+void PrintTo(const QString& s, std::ostream* os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
+
+using namespace tavrel;
+
+namespace {
+
+// A ROM folder with the awkward cases a user's disk really has.
+class ListWidgets : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(tmp.isValid());
+        root = tmp.path();
+        for (const char* name : {"b.ZIP", "a.zip", "A.zip", "A.ZIP", "C.Zip", "x.zip", "X.zip", "Puzzle Bobble [!].zip",
+                                 "Été.zip", "readme.txt", "shot.JPG", "pic.bmp", "README", ".x.zip"})
+            touch(name);
+        for (const char* name : {"romzip", "folder.zip", "Empty", ".hidden"})
+            ASSERT_TRUE(QDir(root).mkdir(QString::fromUtf8(name)));
+        ASSERT_EQ(::symlink("romzip", bytes("linkdir")), 0);
+        ASSERT_EQ(::symlink("a.zip", bytes("link.zip")), 0);
+        ASSERT_EQ(::symlink("missing.zip", bytes("dangling.zip")), 0);
+        // Latin-1 "ÿ" is not UTF-8: unlistable without damage.
+        const int fd = ::open(bytes("\xff" "bad.zip").constData(), O_CREAT | O_WRONLY, 0644);
+        ASSERT_GE(fd, 0);
+        ::close(fd);
+    }
+    void TearDown() override
+    {
+        ::unlink(bytes("\xff" "bad.zip").constData());   // QDir cannot name it
+        setDriveSource({});
+        resetDriveMemory();
+    }
+
+    QByteArray bytes(const char* name) const { return QFile::encodeName(root) + '/' + name; }
+    QString at(const char* name) const { return root + u'/' + QString::fromUtf8(name); }
+    void touch(const char* name) const { QFile f(at(name)); ASSERT_TRUE(f.open(QIODevice::WriteOnly)); }
+
+    QTemporaryDir tmp;
+    QString root;
+};
+
+const QStringList zips = {"A.ZIP", "A.zip", "a.zip", "b.ZIP", "C.Zip",
+                          "link.zip", "Puzzle Bobble [!].zip", "X.zip", "x.zip", "Été.zip"};
+
+template <class View>
+void show(View& view)
+{
+    view.resize(320, 480);
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+}
+
+QPoint rowCenter(const QListView& view, int row)
+{
+    return view.visualRect(view.model()->index(row, 0)).center();
+}
+
+} // namespace
+
+TEST_F(ListWidgets, ScanListsWhatTheUserExpects)
+{
+    const DirScanResult scan = scanDirectory(root, FilePattern("*.ZIP"));
+    ASSERT_TRUE(scan.ok);
+    // Case-blind order, exact bytes breaking ties; no folders, hidden,
+    // dangling or undecodable names.
+    EXPECT_EQ(scan.files, zips);
+    EXPECT_EQ(scan.dirs, QStringList({"Empty", "folder.zip", "linkdir", "romzip"}));
+
+    EXPECT_EQ(scanDirectory(root, FilePattern("*.BMP; *.jpg;*.TXT")).files,
+              QStringList({"pic.bmp", "readme.txt", "shot.JPG"}));
+    EXPECT_TRUE(scanDirectory(root, FilePattern("*.*")).files.contains("README"));
+    EXPECT_EQ(scanDirectory(root, FilePattern("?.zip")).files, QStringList(zips.mid(0, 5) + QStringList{"X.zip", "x.zip"}));
+    EXPECT_EQ(scanDirectory(root, FilePattern("???.ZIP;été*")).files, QStringList({"Été.zip"}));
+    EXPECT_TRUE(FilePattern("p*[!]*").matches(QString("Puzzle Bobble [!].zip")));
+    EXPECT_FALSE(FilePattern("*.zip").matches(QString("zip")));
+
+    EXPECT_FALSE(scanDirectory(at("missing"), FilePattern()).ok);
+    EXPECT_FALSE(scanDirectory(at("a.zip"), FilePattern()).ok);
+
+    EXPECT_EQ(cleanDirectoryPath("//a/./b/../c/"), "/a/c");
+    EXPECT_EQ(cleanDirectoryPath("/../.."), "/");
+    EXPECT_EQ(cleanDirectoryPath("x/.."), cleanDirectoryPath(QDir::currentPath()));
+}
+
+TEST_F(ListWidgets, FileListSelectionAndSignals)
+{
+    FileList list;
+    show(list);
+    QSignalSpy paths(&list, &FileList::pathChanged), clicks(&list, &FileList::clicked),
+        downs(&list, &FileList::mouseDown);
+    list.setPattern("*.zip");
+    list.setPath(root + "//");
+    EXPECT_EQ(list.path(), root);
+    EXPECT_EQ(paths.count(), 1);
+    ASSERT_EQ(list.count(), zips.size());
+    EXPECT_EQ(list.item(6), "Puzzle Bobble [!].zip");
+    EXPECT_EQ(list.selectedRow(), -1);
+
+    // mouseDown comes before the selection moves; clicked() before the
+    // click returns, once per change of entry.
+    int rowAtMouseDown = -2;
+    QObject::connect(&list, &FileList::mouseDown, [&] { rowAtMouseDown = list.selectedRow(); });
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, rowCenter(list, 3));
+    EXPECT_EQ(rowAtMouseDown, -1);
+    EXPECT_EQ(clicks.count(), 1);
+    EXPECT_EQ(list.fileName(), "b.ZIP");
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, rowCenter(list, 3));
+    EXPECT_EQ(clicks.count(), 1);
+    QTest::keyClick(&list, Qt::Key_Down);
+    EXPECT_EQ(clicks.count(), 2);
+    QTest::keyClick(&list, Qt::Key_End);
+    EXPECT_EQ(list.fileName(), "Été.zip");
+    QTest::keyClick(&list, Qt::Key_End);
+    EXPECT_EQ(clicks.count(), 3);
+
+    // Right and middle presses leave selection and current row for the
+    // pop-up menu.
+    for (const Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
+        downs.clear();
+        QTest::mouseClick(list.viewport(), button, Qt::ShiftModifier, rowCenter(list, 0));
+        ASSERT_EQ(downs.count(), 1);
+        EXPECT_EQ(downs[0][0].value<Qt::MouseButton>(), button);
+        EXPECT_EQ(downs[0][1].value<Qt::KeyboardModifiers>(), Qt::ShiftModifier);
+        EXPECT_EQ(downs[0][2].toPoint(), rowCenter(list, 0));
+        EXPECT_EQ(list.selectedRow(), zips.size() - 1);
+        EXPECT_EQ(list.currentIndex().row(), zips.size() - 1);
+    }
+    EXPECT_EQ(clicks.count(), 3);
+
+    // Re-reading clears the selection silently and sees new files; the
+    // first arrow key then picks the first file.
+    touch("0new.zip");
+    list.refresh();
+    EXPECT_EQ(list.selectedRow(), -1);
+    EXPECT_EQ(list.item(0), "0new.zip");
+    QTest::keyClick(&list, Qt::Key_Down);
+    EXPECT_EQ(list.selectedRow(), 0);
+    list.setPath(root);
+    EXPECT_EQ(paths.count(), 2);
+    EXPECT_EQ(list.selectedRow(), -1);
+    list.selectRow(4);
+    EXPECT_EQ(clicks.count(), 5);
+    EXPECT_EQ(list.fileName(), "b.ZIP");
+
+    list.setPattern("*.txt;*.BMP");
+    EXPECT_EQ(list.path(), root);
+    EXPECT_EQ(paths.count(), 2);
+    EXPECT_EQ(list.count(), 2);
+    EXPECT_EQ(list.selectedRow(), -1);
+}
+
+TEST_F(ListWidgets, DirListWalksTheTree)
+{
+    DirList list;
+    show(list);
+    QSignalSpy paths(&list, &DirList::pathChanged), downs(&list, &DirList::mouseDown);
+    ASSERT_TRUE(list.setPath(root + "/romzip/../"));
+    EXPECT_EQ(list.path(), root);
+    EXPECT_EQ(paths.count(), 1);
+
+    // The way down from "/", then the children one step further in.
+    const int here = list.pathRow();
+    EXPECT_EQ(here, root.count('/'));
+    EXPECT_EQ(list.itemPath(0), "/");
+    EXPECT_EQ(list.itemPath(here), root);
+    EXPECT_EQ(list.itemPath(here - 1), QFileInfo(root).path());
+    ASSERT_EQ(list.count(), here + 5);
+    EXPECT_EQ(list.itemPath(here + 3), root + "/linkdir");
+    EXPECT_EQ(list.currentIndex().row(), here);
+
+    // Refused: nothing changes, nothing raised; the same path only re-reads.
+    EXPECT_FALSE(list.setPath(at("missing")));
+    EXPECT_FALSE(list.setPath(at("a.zip")));
+    if (::geteuid() != 0) {
+        ASSERT_EQ(::chmod(bytes("Empty").constData(), 0), 0);
+        EXPECT_FALSE(list.setPath(at("Empty")));
+        ::chmod(bytes("Empty").constData(), 0755);
+    }
+    EXPECT_TRUE(list.setPath(root));
+    EXPECT_EQ(list.path(), root);
+    EXPECT_EQ(paths.count(), 1);
+
+    // A right click neither selects nor opens.
+    QTest::mouseClick(list.viewport(), Qt::RightButton, {}, rowCenter(list, here + 1));
+    EXPECT_EQ(downs.count(), 1);
+    EXPECT_EQ(list.currentIndex().row(), here);
+
+    // Double click opens a row; a link keeps its name.
+    QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, rowCenter(list, here + 3));
+    EXPECT_EQ(paths.count(), 2);
+    EXPECT_EQ(list.path(), root + "/linkdir");
+    list.setCurrentIndex(list.model()->index(here, 0));
+    QTest::keyClick(&list, Qt::Key_Return);
+    EXPECT_EQ(paths.count(), 3);
+    EXPECT_EQ(list.path(), root);
+
+    // The shown directory vanishing sends the list to its parent.
+    ASSERT_TRUE(list.setPath(at("Empty")));
+    ASSERT_TRUE(QDir(root).rmdir("Empty"));
+    paths.clear();
+    list.refresh();
+    EXPECT_EQ(paths.count(), 1);
+    EXPECT_EQ(list.path(), root);
+
+    // The root is its own only ancestor.
+    ASSERT_TRUE(list.setPath("/"));
+    EXPECT_EQ(list.pathRow(), 0);
+    EXPECT_EQ(list.itemPath(0), "/");
+    EXPECT_EQ(list.itemPath(1).lastIndexOf('/'), 0);
+}
+
+TEST_F(ListWidgets, DrivesAndTheirCurrentDirectories)
+{
+    const QString cwd = cleanDirectoryPath(QDir::currentPath());
+    QList<DriveInfo> volumes = {
+        {"/media/usb2", "", "ext4"},           {"/media/usb/", "MYSTICK", "vfat"},
+        {"/proc", "", "proc"},                 {"/run/user/1000", "", "tmpfs"},
+        {"/run/media/me/CARD", "CARD", "exfat"}, {"/snap/core/1", "", "squashfs"},
+        {"/dev/shm", "", "tmpfs"},             {root, "", "ext4"},
+    };
+    setDriveSource([&] { return volumes; });
+    resetDriveMemory();
+    const QStringList expected = {"/", "/media/usb", "/media/usb2", "/run/media/me/CARD", root};
+    EXPECT_EQ(mountedDrives(), expected);
+    EXPECT_EQ(volumeOf("/media/usb2/roms"), "/media/usb2");
+    EXPECT_EQ(volumeOf("/media/usbx"), "/");
+    EXPECT_EQ(volumeOf(root + "/romzip"), root);
+
+    // At first: the process's own directory for its volume, the mount point
+    // for the others; then whatever a DirList last showed there.
+    EXPECT_EQ(currentDirectoryOf(volumeOf(cwd)), cwd);
+    EXPECT_EQ(currentDirectoryOf(root), root);
+    DirList dirs;
+    ASSERT_TRUE(dirs.setPath(at("romzip")));
+    ASSERT_TRUE(dirs.setPath("/"));
+    EXPECT_EQ(currentDirectoryOf(root), at("romzip"));
+    ASSERT_TRUE(QDir(root).rmdir("romzip"));
+    EXPECT_EQ(currentDirectoryOf(root), root);
+
+    DriveList drives;
+    QSignalSpy changed(&drives, &DriveList::driveChanged), downs(&drives, &DriveList::mouseDown);
+    EXPECT_EQ(drives.drive(), volumeOf(cwd));
+    EXPECT_EQ(drives.itemText(1), "/media/usb  [MYSTICK]");
+    drives.setDrive("/media/usb");
+    drives.setDrive("/media/usb");
+    EXPECT_EQ(changed.count(), 1);
+    QTest::keyClick(&drives, Qt::Key_Down);   // the user picks the next one
+    EXPECT_EQ(changed.count(), 2);
+    EXPECT_EQ(drives.drive(), "/media/usb2");
+    QTest::mouseClick(&drives, Qt::RightButton);
+    EXPECT_EQ(downs.count(), 1);
+    EXPECT_FALSE(drives.view()->isVisible());
+
+    // A pulled stick gives way to the volume holding its path.
+    drives.refresh();
+    EXPECT_EQ(changed.count(), 2);
+    volumes.removeAt(0);
+    drives.refresh();
+    EXPECT_EQ(changed.count(), 3);
+    EXPECT_EQ(drives.drive(), "/");
+}
+
+TEST_F(ListWidgets, SelectionReadsOnABlackList)
+{
+    QWidget owner;
+    owner.setStyleSheet("background:black;color:white");
+    FileList* list = new FileList(&owner);
+    list->setPath(root);
+    owner.resize(320, 200);
+    list->resize(320, 200);
+    owner.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&owner));
+    list->selectRow(1);
+    const QRect row = list->visualRect(list->model()->index(1, 0));
+    const QImage image = list->viewport()->grab().toImage();
+    const QColor selected = image.pixelColor(row.right() - 2, row.center().y());
+    const QColor plain = image.pixelColor(row.right() - 2, row.center().y() + row.height());
+    EXPECT_EQ(plain, QColor(Qt::black));
+    EXPECT_NE(selected, plain);
+    EXPECT_LT(qGray(selected.rgb()), 128);   // white text stays legible on it
+}
