@@ -1,0 +1,30 @@
+#pragma once
+
+#include "platform/Desktop.h"
+#include "platform/Dialogs.h"
+
+#include <QString>
+
+#include <memory>
+
+namespace tavrel {
+
+class form1;
+
+// The program as it starts: the real dialogs and desktop, the window loaded and shown centred.
+class Application {
+public:
+    explicit Application(const QString& programDirectory);
+    ~Application();
+    form1& window() { return *m_window; }
+
+private:
+    QtDialogs m_dialogs;
+    QtDesktop m_desktop;
+    std::unique_ptr<form1> m_window;
+};
+
+// The directory of the running executable, with its trailing "/".
+QString programDirectory();
+
+} // namespace tavrel

@@ -1,0 +1,59 @@
+#include "app/Controls.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace tavrel {
+
+void ClickLabel::mousePressEvent(QMouseEvent* event)
+{
+    m_pressed = event->button() == Qt::LeftButton;
+    QLabel::mousePressEvent(event);
+    event->accept();
+}
+
+void ClickLabel::mouseReleaseEvent(QMouseEvent* event)
+{
+    const bool click = m_pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    m_pressed = false;
+    event->accept();
+    if (click)
+        emit clicked();
+}
+
+void ClickLabel::mouseMoveEvent(QMouseEvent* event)
+{
+    emit mouseMoved(event->buttons());
+    event->accept();
+}
+
+PictureButton::PictureButton(QWidget* parent) : QPushButton(parent)
+{
+    setFocusPolicy(Qt::StrongFocus);
+    setBackColour(Qt::black);
+}
+
+void PictureButton::setBackColour(const QColor& colour)
+{
+    m_back = colour;
+    setStyleSheet(QStringLiteral(
+        "QPushButton { background-color: %1; color: white; border: 2px outset %2; }"
+        "QPushButton:pressed { border-style: inset; }"
+        "QPushButton:focus { border-color: #ff4fd8; }")
+                      .arg(colour.name(), (colour.value() < 40 ? QColor(90, 90, 90) : colour.lighter(140)).name()));
+}
+
+Shape::Shape(QWidget* parent) : QFrame(parent)
+{
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_NoSystemBackground);
+}
+
+void Shape::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.setPen(QPen(Qt::white, 1));
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+} // namespace tavrel

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QColor>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+
+namespace tavrel {
+
+// A label or picture that reacts to the mouse: a left-button click, and
+// mouse moves with the buttons held (the title strip drags the window).
+class ClickLabel : public QLabel {
+    Q_OBJECT
+public:
+    using QLabel::QLabel;
+
+signals:
+    void clicked();
+    void mouseMoved(Qt::MouseButtons buttons);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    bool m_pressed = false;
+};
+
+// A command button that shows a picture or a caption on a back colour of its own.
+class PictureButton : public QPushButton {
+    Q_OBJECT
+public:
+    explicit PictureButton(QWidget* parent = nullptr);
+    QColor backColour() const { return m_back; }
+    void setBackColour(const QColor& colour);
+
+private:
+    QColor m_back{Qt::black};
+};
+
+// An outline rectangle that never takes the mouse from what lies beneath it.
+class Shape : public QFrame {
+    Q_OBJECT
+public:
+    explicit Shape(QWidget* parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+} // namespace tavrel

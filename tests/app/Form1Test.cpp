@@ -1,0 +1,232 @@
+#include "WindowFixture.h"
+
+#include "app/Controls.h"
+#include "platform/DirList.h"
+#include "platform/DriveList.h"
+#include "platform/FileList.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace tavrel;
+
+namespace {
+
+struct Placement {
+    const char* name;
+    const char* container;
+    QRect rect;
+};
+
+// Where people and tools expect each control, inside its container.
+const Placement kPlacements[] = {
+    {"Image2", "form1", {0, 0, 640, 28}}, {"Image6", "form1", {8, 0, 25, 25}},
+    {"Command7", "form1", {592, 5, 16, 18}}, {"Command8", "form1", {616, 5, 16, 18}},
+    {"Command3", "form1", {40, 48, 161, 57}}, {"Command4", "form1", {216, 48, 161, 57}},
+    {"Drive1", "form1", {24, 136, 369, 31}}, {"Dir1", "form1", {24, 176, 177, 281}},
+    {"File1", "form1", {208, 176, 185, 282}}, {"Label3", "form1", {424, 216, 88, 61}},
+    {"Text2", "form1", {413, 272, 213, 28}}, {"Command2", "form1", {528, 216, 73, 41}},
+    {"Label1", "form1", {424, 328, 88, 61}}, {"text1", "form1", {413, 384, 213, 24}},
+    {"Command1", "form1", {528, 328, 73, 41}}, {"Image1", "form1", {416, 48, 201, 137}},
+    {"Image3", "form1", {408, 72, 210, 43}}, {"Label6", "form1", {568, 112, 65, 33}},
+    {"Frame1", "form1", {8, 136, 193, 201}}, {"noscan", "Frame1", {32, 35, 129, 23}},
+    {"scanlines", "Frame1", {32, 67, 129, 23}}, {"quarterscan", "Frame1", {32, 99, 145, 23}},
+    {"halfscan", "Frame1", {32, 131, 145, 23}}, {"doublepixel", "Frame1", {32, 163, 145, 23}},
+    {"Frame2", "form1", {216, 136, 193, 201}}, {"frm0", "Frame2", {32, 35, 129, 23}},
+    {"frm1", "Frame2", {32, 67, 129, 23}}, {"frm2", "Frame2", {32, 99, 145, 23}},
+    {"frm3", "Frame2", {32, 131, 153, 23}}, {"frm4", "Frame2", {32, 163, 145, 23}},
+    {"Frame3", "form1", {424, 136, 193, 201}}, {"video1", "Frame3", {48, 40, 105, 20}},
+    {"video2", "Frame3", {48, 72, 97, 20}}, {"video3", "Frame3", {48, 104, 121, 20}},
+    {"vsync", "Frame3", {48, 152, 113, 25}}, {"Frame4", "form1", {88, 352, 537, 105}},
+    {"joycheck", "Frame4", {40, 32, 185, 25}}, {"skip", "Frame4", {224, 32, 161, 25}},
+    {"piccheck", "Frame4", {392, 32, 137, 25}}, {"Label9", "Frame4", {104, 67, 104, 27}},
+    {"Text3", "Frame4", {248, 64, 193, 33}}, {"Command6", "form1", {19, 392, 57, 41}},
+    {"aboutframe", "form1", {8, 32, 625, 441}}, {"Image4", "aboutframe", {16, 48, 593, 155}},
+    {"Label5", "aboutframe", {16, 256, 600, 29}}, {"Label8", "aboutframe", {212, 288, 207, 29}},
+    {"Label7", "aboutframe", {16, 320, 599, 29}}, {"Label2", "aboutframe", {51, 352, 529, 29}},
+    {"imageframe", "form1", {8, 32, 625, 441}}, {"Drive2", "imageframe", {16, 72, 321, 31}},
+    {"Dir2", "imageframe", {16, 120, 153, 256}}, {"File2", "imageframe", {184, 120, 153, 255}},
+    {"Image5", "imageframe", {360, 104, 241, 193}}, {"Label10", "imageframe", {357, 45, 25, 33}},
+    {"Label11", "imageframe", {413, 45, 25, 33}}, {"Label12", "imageframe", {469, 45, 25, 33}},
+    {"Label13", "imageframe", {525, 45, 25, 33}}, {"Label14", "imageframe", {581, 45, 25, 33}},
+    {"Shape1", "imageframe", {344, 40, 49, 49}}, {"Shape5", "imageframe", {568, 40, 49, 49}},
+    {"Command14", "imageframe", {360, 312, 76, 47}}, {"Command15", "imageframe", {448, 312, 156, 47}},
+    {"Command9", "imageframe", {360, 368, 244, 47}},
+};
+
+} // namespace
+
+TEST(Form1, ControlsSitWhereTheyBelong)
+{
+    test::Window win;
+    form1& w = win.open(false);
+    for (const Placement& p : kPlacements) {
+        SCOPED_TRACE(p.name);
+        auto* c = w.findChild<QWidget*>(QLatin1String(p.name));
+        ASSERT_NE(c, nullptr);
+        EXPECT_EQ(c->parentWidget()->objectName(), QLatin1String(p.container));
+        EXPECT_EQ(c->geometry(), p.rect);
+    }
+}
+
+TEST(Form1, AsCreatedShowsTheBrowserViewWithDefaults)
+{
+    test::Window win;
+    form1& w = win.open(false);
+    w.show();
+    EXPECT_EQ(w.size(), QSize(640, 480));
+    EXPECT_TRUE(w.windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Tavrel"));
+
+    for (QWidget* hidden : std::initializer_list<QWidget*>{w.Frame1, w.Frame2, w.Frame3, w.Frame4, w.Command6,
+                                                           w.Image1, w.Label6, w.aboutframe, w.imageframe,
+                                                           w.Shape1, w.Shape2, w.Shape3, w.Shape4, w.Shape5})
+        EXPECT_FALSE(hidden->isVisible()) << hidden->objectName().toStdString();
+    for (QWidget* shown : std::initializer_list<QWidget*>{w.Drive1, w.Dir1, w.File1, w.Text2, w.text1, w.Command1,
+                                                          w.Command2, w.Image3, w.Image2, w.Command3, w.Command4})
+        EXPECT_TRUE(shown->isVisible()) << shown->objectName().toStdString();
+
+    EXPECT_TRUE(w.noscan->isChecked());
+    EXPECT_TRUE(w.frm0->isChecked());
+    EXPECT_TRUE(w.video1->isChecked());
+    EXPECT_FALSE(w.vsync->isChecked() || w.joycheck->isChecked() || w.skip->isChecked() || w.piccheck->isChecked());
+    EXPECT_EQ(w.Text3->text(), QStringLiteral("NeoRAGE.EXE"));
+    EXPECT_TRUE(w.Text2->text().isEmpty());
+    EXPECT_TRUE(w.text1->text().isEmpty());
+    EXPECT_EQ(w.File1->pattern(), QStringLiteral("*.ZIP"));
+    EXPECT_EQ(w.File2->pattern(), QStringLiteral("*.BMP;*.JPG;*.GIF"));
+    EXPECT_EQ(w.Command3->backColour(), QColor(128, 128, 128));
+    EXPECT_EQ(w.Command4->backColour(), QColor(Qt::black));
+
+    // Tooltips are quoted exactly, blanks included.
+    EXPECT_EQ(w.Command7->toolTip(), QStringLiteral(" Minimize Tavrel "));
+    EXPECT_EQ(w.Command8->toolTip(), QStringLiteral(" Exit Tavrel "));
+    EXPECT_EQ(w.Command2->toolTip(), QStringLiteral(" Save this Game's Name "));
+    EXPECT_EQ(w.Command1->toolTip(), QStringLiteral(" Launch NeoRAGE "));
+    EXPECT_EQ(w.Image1->toolTip(), QStringLiteral(" Game's Image - Click to Change "));
+    EXPECT_EQ(w.Command6->toolTip(), QStringLiteral(" Save Settings to INI "));
+    EXPECT_EQ(w.Command14->toolTip(), QStringLiteral(" Saves current picture. "));
+    EXPECT_EQ(w.Command15->toolTip(), QStringLiteral(" Remove all pictures for this game! "));
+    EXPECT_EQ(w.Command9->toolTip(), QStringLiteral(" Done selecting pictures. "));
+}
+
+TEST(Form1, TabVisitsControlsInOrder)
+{
+    test::Window win;
+    form1& w = win.open(false);
+    const QList<QWidget*> order{w.Command3, w.Command4, w.noscan, w.scanlines, w.quarterscan, w.halfscan,
+                                w.doublepixel, w.frm0, w.frm1, w.frm2, w.frm3, w.frm4, w.video1, w.video2,
+                                w.video3, w.vsync, w.joycheck, w.skip, w.Command1, w.Dir1, w.File1, w.Drive1,
+                                w.Command6, w.Command8, w.Command7, w.piccheck, w.Command2, w.Text2, w.Drive2,
+                                w.Command9, w.File2, w.Dir2, w.Text3, w.Command14, w.Command15};
+    QWidget* at = w.Command3;
+    for (int i = 1; i < order.size(); ++i) {
+        do
+            at = at->nextInFocusChain();
+        while (!order.contains(at));
+        EXPECT_EQ(at, order[i]) << "after " << order[i - 1]->objectName().toStdString();
+    }
+}
+
+TEST(Form1, TabButtonsSwitchViewsAndKeepContents)
+{
+    test::Window win;
+    form1& w = win.open();
+    w.show();
+    w.Text2->setText(QStringLiteral("typed, not saved"));
+
+    QTest::mouseClick(w.Command4, Qt::LeftButton);
+    EXPECT_TRUE(w.Frame1->isVisible() && w.Frame4->isVisible() && w.Command6->isVisible());
+    EXPECT_TRUE(w.vsync->isVisible());
+    EXPECT_FALSE(w.Dir1->isVisible() || w.File1->isVisible() || w.Drive1->isVisible() || w.Text2->isVisible()
+                 || w.text1->isVisible() || w.Command1->isVisible() || w.Command2->isVisible());
+    EXPECT_TRUE(w.Image3->isVisible());
+    EXPECT_EQ(w.Command3->backColour(), QColor(64, 64, 64));
+    EXPECT_EQ(w.Command4->backColour(), QColor(128, 128, 128));
+    w.frm3->setChecked(true);
+
+    QTest::mouseClick(w.Command3, Qt::LeftButton);
+    EXPECT_FALSE(w.Frame1->isVisible() || w.Command6->isVisible());
+    EXPECT_TRUE(w.Dir1->isVisible() && w.Text2->isVisible() && w.Image3->isVisible());
+    EXPECT_FALSE(w.Image1->isVisible());
+    EXPECT_EQ(w.Command3->backColour(), QColor(128, 128, 128));
+    EXPECT_EQ(w.Command4->backColour(), QColor(64, 64, 64));
+    EXPECT_EQ(w.Text2->text(), QStringLiteral("typed, not saved"));
+    EXPECT_TRUE(w.frm3->isChecked());
+
+    // Only the exact text "yes" shows the game's picture instead of the logo.
+    for (const char* value : {"Yes", "no", "yes"}) {
+        w.usepics = QLatin1String(value);
+        w.Command3_Click();
+        const bool pictures = w.usepics == QLatin1String("yes");
+        EXPECT_EQ(w.Image1->isVisible(), pictures) << value;
+        EXPECT_EQ(w.Image3->isVisible(), !pictures) << value;
+    }
+    w.Command4_Click();
+    EXPECT_TRUE(w.Image3->isVisible());
+    EXPECT_FALSE(w.Image1->isVisible());
+}
+
+TEST(Form1, AboutPanelOpensClosesAndLinks)
+{
+    test::Window win;
+    form1& w = win.open();
+    w.show();
+    QTest::mouseClick(w.Image3, Qt::LeftButton);
+    EXPECT_TRUE(w.aboutframe->isVisible());
+    // The panel covers the view buttons.
+    EXPECT_EQ(w.childAt(w.Command3->geometry().center())->window(), &w);
+    EXPECT_NE(w.childAt(w.Command3->geometry().center()), w.Command3);
+    EXPECT_EQ(w.Label7->text(), QStringLiteral("The Tavrel developers"));
+    EXPECT_EQ(w.Label5->text(), QStringLiteral("Use with NeoRAGE v.02d Beta 1"));
+
+    QTest::mouseClick(w.Label2, Qt::LeftButton);
+    ASSERT_EQ(win.desktop.openedUrls.size(), 1);
+    EXPECT_EQ(win.desktop.openedUrls[0], w.Label2->text());
+
+    QTest::mouseClick(w.Image4, Qt::RightButton);
+    EXPECT_TRUE(w.aboutframe->isVisible());
+    QTest::mouseClick(w.Image4, Qt::LeftButton);
+    EXPECT_FALSE(w.aboutframe->isVisible());
+}
+
+TEST(Form1, WindowKeepsItsSizeMovesOnlyByLeftDragOnBackground)
+{
+    test::Window win;
+    form1& w = win.open();
+    w.show();
+    w.resize(800, 600);
+    EXPECT_EQ(w.size(), QSize(640, 480));
+
+    const QPoint bare(5, 470);
+    ASSERT_EQ(w.childAt(bare), nullptr);
+    auto drag = [&](QWidget* target, QPoint at, Qt::MouseButtons buttons) {
+        QMouseEvent move(QEvent::MouseMove, at, target->mapToGlobal(at), Qt::NoButton, buttons, Qt::NoModifier);
+        QApplication::sendEvent(target, &move);
+    };
+    drag(&w, bare, Qt::RightButton);
+    drag(&w, bare, Qt::LeftButton | Qt::RightButton);
+    drag(&w, bare, Qt::NoButton);
+    EXPECT_EQ(win.desktop.moves, 0);
+    drag(&w, bare, Qt::LeftButton);
+    EXPECT_EQ(win.desktop.moves, 1);
+    drag(w.Image2, QPoint(300, 10), Qt::LeftButton);
+    EXPECT_EQ(win.desktop.moves, 2);
+    // Over a label the mouse does not move the window.
+    drag(w.Label3, QPoint(5, 5), Qt::LeftButton);
+    EXPECT_EQ(win.desktop.moves, 2);
+
+    QTest::mouseClick(w.Command7, Qt::LeftButton);
+    EXPECT_EQ(win.desktop.minimizes, 1);
+    QTest::mouseClick(w.Command8, Qt::LeftButton);
+    EXPECT_EQ(win.desktop.exits, 1);
+    w.close();
+    EXPECT_EQ(win.desktop.exits, 2);
+    EXPECT_TRUE(win.dialogs.shown.isEmpty());
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+
+namespace tavrel::test {
+
+// A folder tree of archives and pictures made fresh for each test.
+struct Tree {
+    QTemporaryDir tmp;
+    QString root = QDir(tmp.path()).canonicalPath();
+
+    QString path(const QString& relative) const { return root + QLatin1Char('/') + relative; }
+    // The record name of a path under the tree: lower case, links resolved.
+    QString gamePath(const QString& relative) const { return path(relative).toLower(); }
+
+    void file(const QString& relative, const QByteArray& bytes = "PK") const
+    {
+        QDir().mkpath(QFileInfo(path(relative)).path());
+        QFile f(path(relative));
+        f.open(QIODevice::WriteOnly);
+        f.write(bytes);
+    }
+    void dir(const QString& relative) const { QDir().mkpath(path(relative)); }
+    void picture(const QString& relative, const char* format, QColor colour, QSize size = {320, 240}) const
+    {
+        QDir().mkpath(QFileInfo(path(relative)).path());
+        if (qstrcmp(format, "GIF") == 0) {
+            // Qt reads GIF but cannot write it: a one-pixel GIF whose first palette entry is the colour.
+            QByteArray gif("GIF89a\x01\x00\x01\x00\x80\x00\x00", 13);
+            gif += char(colour.red());
+            gif += char(colour.green());
+            gif += char(colour.blue());
+            gif += QByteArray("\x00\x00\x00\x2c\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02\x44\x01\x00\x3b", 22);
+            file(relative, gif);
+            return;
+        }
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(colour);
+        image.save(path(relative), format);
+    }
+};
+
+} // namespace tavrel::test
