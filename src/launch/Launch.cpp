@@ -1,0 +1,57 @@
+// The launch button: the emulator's command line into "temp.bat", then "TVRShell.pif".
+#include "app/Form1.h"
+
+#include "launch/CommandLine.h"
+#include "paths/Paths.h"
+#include "platform/Desktop.h"
+#include "platform/Dialogs.h"
+#include "platform/DirList.h"
+#include "platform/FileList.h"
+#include "settings/Options.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QSaveFile>
+
+namespace tavrel {
+
+namespace {
+
+// The whole script or nothing: a launch must never run a previous game's half-replaced script.
+bool writeWhole(const QString& path, const QByteArray& bytes)
+{
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+}
+
+} // namespace
+
+void form1::Command1_Click()
+{
+    const QString programDir = withTrailingSlash(m_programDirectory);
+    const QString gamePath = text1->text();
+    if (gamePath.isEmpty())
+        return;
+
+    const SwitchTexts switches = switchTexts(optionState());
+    // The emulator gets the names as they are on disk; the lower-case game path names only the record.
+    const QString game = launchesAsArchive(gamePath) ? ShortPath(joinPath(Dir1->path(), File1->fileName()))
+                                                     : ShortPath(Dir1->path());
+    if (game.contains(QLatin1Char('\n')) || game.contains(QLatin1Char('\r'))) {
+        m_platform.dialogs.message(QStringLiteral("Error: This game's path cannot be launched."));
+        return;
+    }
+    const QString scriptPath = programDir + QStringLiteral("temp.bat");
+    const QString line = commandLine(Text3->text(), quotedGameArgument(game), switches);
+    if (!writeWhole(scriptPath, launchScript(line))) {
+        m_platform.dialogs.message(QStringLiteral("Error: Unable to write the launch script.\n") + scriptPath);
+        return;
+    }
+    if (!m_platform.desktop.startDetached(programDir + QStringLiteral("TVRShell.pif"), programDir)) {
+        m_platform.dialogs.message(QStringLiteral(
+            "Error. Perhaps you tried running Tavrel from a directory without all the appropriate files? "
+            "Reinstall Tavrel."));
+    }
+}
+
+} // namespace tavrel
