@@ -29,11 +29,11 @@ struct Tree {
         QDir().mkpath(QFileInfo(path(relative)).path());
         if (qstrcmp(format, "GIF") == 0) {
             // Qt reads GIF but cannot write it: a one-pixel GIF whose first palette entry is the colour.
-            QByteArray gif("GIF89a\x01\x00\x01\x00\x80\x00\x00", 13);
+            QByteArray gif = QByteArray("GIF89a") + QByteArray::fromHex("01000100800000");
             gif += char(colour.red());
             gif += char(colour.green());
             gif += char(colour.blue());
-            gif += QByteArray("\x00\x00\x00\x2c\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02\x44\x01\x00\x3b", 22);
+            gif += QByteArray::fromHex("0000002c00000000010001000002024401003b");
             file(relative, gif);
             return;
         }
