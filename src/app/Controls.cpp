@@ -27,6 +27,15 @@ void ClickLabel::mouseMoveEvent(QMouseEvent* event)
     event->accept();
 }
 
+void PathLabel::paintEvent(QPaintEvent* event)
+{
+    QFrame::paintEvent(event);
+    QPainter p(this);
+    const QRect area = contentsRect().adjusted(3, 0, -3, 0);
+    p.setPen(palette().color(foregroundRole()));
+    p.drawText(area, int(alignment()), fontMetrics().elidedText(text(), Qt::ElideMiddle, area.width()));
+}
+
 PictureButton::PictureButton(QWidget* parent) : QPushButton(parent)
 {
     setFocusPolicy(Qt::StrongFocus);

@@ -27,6 +27,18 @@ private:
     bool m_pressed = false;
 };
 
+// A one-line label for a path: the whole text stays the label's text (and its
+// tooltip shows it), while a path too long for the box loses its middle on
+// screen instead of its end.
+class PathLabel : public QLabel {
+    Q_OBJECT
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
 // A command button that shows a picture or a caption on a back colour of its own.
 class PictureButton : public QPushButton {
     Q_OBJECT

@@ -164,8 +164,8 @@ void form1::createBrowserView()
                                    QStringLiteral(" Save this Game's Name "), Qt::black),
                      "Command2", 528, 216, 73, 41);
     Label1 = label(this, "Label1", QStringLiteral("Game Path:"), 424, 328, 88, 61, labelFont);
-    text1 = label(this, "text1", QString(), 413, 384, 213, 24, look::comic(12, true, false));
-    text1->setWordWrap(false);
+    text1 = place(new PathLabel(this), "text1", 413, 384, 213, 24);
+    text1->setFont(look::comic(12, true, false));
     text1->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     Command1 = place(pictureButton(this, "launch.png", {67, 40}, QStringLiteral(" Launch NeoRAGE "),
                                    Qt::black),

@@ -1,4 +1,5 @@
 #include "paths/Paths.h"
+#include "settings/Options.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,6 +14,8 @@ TEST(Paths, JoinAddsOneSlash)
     EXPECT_EQ(joinPath(QStringLiteral("/"), QStringLiteral("MSLUG.ZIP")), QStringLiteral("/MSLUG.ZIP"));
     EXPECT_EQ(joinPath(QStringLiteral("/roms"), QStringLiteral("a.zip")), QStringLiteral("/roms/a.zip"));
     EXPECT_EQ(joinPath(QStringLiteral("/roms/"), QString()), QStringLiteral("/roms/"));
+    EXPECT_EQ(settingsPath(QStringLiteral("/opt/tavrel")), QStringLiteral("/opt/tavrel/tavrel.ini"));
+    EXPECT_EQ(settingsPath(QStringLiteral("/")), QStringLiteral("/tavrel.ini"));
 }
 
 TEST(Paths, ShortPathIsTheOneStableName)
