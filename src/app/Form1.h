@@ -11,6 +11,7 @@ class QGroupBox;
 class QFrame;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QRadioButton;
 
 namespace tavrel {
@@ -192,6 +193,7 @@ private:
     void setTabOrder();
     void connectHandlers();
     void dragWindow(Qt::MouseButtons buttons);
+    void popUpOnRightButton(Qt::MouseButton button, QMenu* Menus::*menu);
     void showGamePath(const QString& gamePath);
     bool changeDrive(DriveList* drives, DirList* dirs, FileList* files);
     void chooseSlot(int slot);

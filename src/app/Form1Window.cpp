@@ -66,28 +66,31 @@ void form1::Image6_Click()
         m_menus->mnuclose->popup(QCursor::pos());
 }
 
+void form1::popUpOnRightButton(Qt::MouseButton button, QMenu* Menus::*menu)
+{
+    // Only the right button opens a list's menu; the list handles the others itself.
+    if (button == Qt::RightButton && m_menus)
+        (m_menus.get()->*menu)->popup(QCursor::pos());
+}
+
 void form1::File1_MouseDown(Qt::MouseButton button)
 {
-    if (button == Qt::RightButton && m_menus)
-        m_menus->rommenu->popup(QCursor::pos());
+    popUpOnRightButton(button, &Menus::rommenu);
 }
 
 void form1::File2_MouseDown(Qt::MouseButton button)
 {
-    if (button == Qt::RightButton && m_menus)
-        m_menus->bmpmenu->popup(QCursor::pos());
+    popUpOnRightButton(button, &Menus::bmpmenu);
 }
 
 void form1::Dir1_MouseDown(Qt::MouseButton button)
 {
-    if (button == Qt::RightButton && m_menus)
-        m_menus->mnudir->popup(QCursor::pos());
+    popUpOnRightButton(button, &Menus::mnudir);
 }
 
 void form1::Dir2_MouseDown(Qt::MouseButton button)
 {
-    if (button == Qt::RightButton && m_menus)
-        m_menus->mnudir->popup(QCursor::pos());
+    popUpOnRightButton(button, &Menus::mnudir);
 }
 
 } // namespace tavrel

@@ -200,30 +200,22 @@ void DirList::openRow(int row)
 void DirList::mousePressEvent(QMouseEvent* event)
 {
     emit mouseDown(event->button(), event->modifiers(), event->position().toPoint());
-    // Right and middle presses are for the owner's pop-up menus, which act
-    // on the existing selection: leave it alone.
-    if (event->button() != Qt::LeftButton) {
-        event->accept();
+    if (takeOtherButtons(event))
         return;
-    }
     QListView::mousePressEvent(event);
 }
 
 void DirList::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (event->button() != Qt::LeftButton) {
-        event->accept();
+    if (takeOtherButtons(event))
         return;
-    }
     QListView::mouseReleaseEvent(event);
 }
 
 void DirList::mouseMoveEvent(QMouseEvent* event)
 {
-    if (event->buttons() != Qt::NoButton && !(event->buttons() & Qt::LeftButton)) {
-        event->accept();
+    if (takeOtherButtons(event))
         return;
-    }
     QListView::mouseMoveEvent(event);
 }
 

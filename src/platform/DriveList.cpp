@@ -82,21 +82,15 @@ void DriveList::onIndexChanged(int index)
 void DriveList::mousePressEvent(QMouseEvent* event)
 {
     emit mouseDown(event->button(), event->modifiers(), event->position().toPoint());
-    // Only the left button opens the list; the others belong to the owner's
-    // pop-up menus.
-    if (event->button() != Qt::LeftButton) {
-        event->accept();
+    if (takeOtherButtons(event))
         return;
-    }
     QComboBox::mousePressEvent(event);
 }
 
 void DriveList::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (event->button() != Qt::LeftButton) {
-        event->accept();
+    if (takeOtherButtons(event))
         return;
-    }
     QComboBox::mouseReleaseEvent(event);
 }
 

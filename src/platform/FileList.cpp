@@ -132,30 +132,22 @@ void FileList::mousePressEvent(QMouseEvent* event)
 {
     if (!inDoubleClick_)
         emit mouseDown(event->button(), event->modifiers(), event->position().toPoint());
-    // Right and middle presses are for the owner's pop-up menus, which act
-    // on the existing selection: leave it and the current row alone.
-    if (event->button() != Qt::LeftButton) {
-        event->accept();
+    if (takeOtherButtons(event))
         return;
-    }
     QListView::mousePressEvent(event);
 }
 
 void FileList::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (event->button() != Qt::LeftButton) {
-        event->accept();
+    if (takeOtherButtons(event))
         return;
-    }
     QListView::mouseReleaseEvent(event);
 }
 
 void FileList::mouseMoveEvent(QMouseEvent* event)
 {
-    if (event->buttons() != Qt::NoButton && !(event->buttons() & Qt::LeftButton)) {
-        event->accept();
+    if (takeOtherButtons(event))
         return;
-    }
     QListView::mouseMoveEvent(event);
 }
 

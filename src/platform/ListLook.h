@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMouseEvent>
 #include <QPalette>
 #include <QWidget>
 
@@ -20,6 +21,19 @@ inline void applyReadableHighlight(QWidget* widget)
         pal.setColor(group, QPalette::HighlightedText, Qt::white);
     }
     widget->setPalette(pal);
+}
+
+// Right and middle buttons belong to the owner's pop-up menus, which act on the
+// existing selection: a list takes them without moving it. True when the
+// event was taken here and must not reach the base class.
+inline bool takeOtherButtons(QMouseEvent* event)
+{
+    const bool other = event->type() == QEvent::MouseMove
+        ? event->buttons() != Qt::NoButton && !(event->buttons() & Qt::LeftButton)
+        : event->button() != Qt::LeftButton;
+    if (other)
+        event->accept();
+    return other;
 }
 
 } // namespace tavrel
