@@ -95,6 +95,14 @@ TEST_F(PicturePanel, OpensOnSlotOneAndBrowsesPictureFiles)
     selectIn(w().File2, QStringLiteral("fake.Jpg"));
     EXPECT_EQ(win.dialogs.shown, QStringList{"Error: Unable to load picture."});
     EXPECT_FALSE(preview().isValid());
+    // A header promising 60000 by 60000 pixels is refused, not allocated.
+    QByteArray huge = QByteArray("BM") + QByteArray::fromHex("3600000000000000360000002800000060ea000060ea0000"
+                                                          "010018000000000000000000000000000000000000000000");
+    tree.file(QStringLiteral("pics/huge.bmp"), huge);
+    w().File2->refresh();
+    selectIn(w().File2, QStringLiteral("huge.bmp"));
+    EXPECT_EQ(win.dialogs.shown.size(), 2);
+    EXPECT_FALSE(preview().isValid());
     EXPECT_EQ(chosenSlot(), 3);
 }
 
