@@ -43,7 +43,7 @@ protected:
                          .arg(mslug, tree.path(QStringLiteral("pics/title.png")),
                               tree.path(QStringLiteral("pics/play.jpg")), tree.gamePath(QStringLiteral("roms")),
                               tree.gamePath(QStringLiteral("roms/puzzle bobble [!].zip")),
-                              tree.path(QStringLiteral("pics/broken.gif")))
+                              tree.path(QStringLiteral("pics/gone.png")))
                          .toUtf8());
         win.open().show();
     }
@@ -118,7 +118,7 @@ TEST_F(Browser, SelectingAnArchiveShowsItsRecordAndPictureOne)
     QTest::keyClick(w().File1, Qt::Key_Down);
     EXPECT_EQ(w().text1->text(), tree.gamePath(QStringLiteral("roms/puzzle bobble [!].zip")));
     EXPECT_EQ(w().Text2->text(), QStringLiteral("Bobble"));
-    // Its picture 1 is no picture: the message comes once and the image is empty.
+    // Its picture 1 is gone: the message comes once and the image is empty.
     EXPECT_EQ(win.dialogs.shown,
               QStringList{"Error: Either this is an invalid image, or\nthe file is not there. Use a JPG, BMP, or GIF."});
     EXPECT_FALSE(showsPicture());

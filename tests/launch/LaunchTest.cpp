@@ -127,6 +127,15 @@ TEST_F(Launch, TheEmulatorReceivesExactlyTheSelectedFile)
                                                               QStringLiteral("-noanalyse")}));
 }
 
+TEST_F(Launch, AFolderNamedLikeAnArchiveIsLaunchedInArchiveForm)
+{
+    tree.dir(QStringLiteral("roms/rom.zip"));
+    ASSERT_TRUE(w().Dir1->setPath(tree.path(QStringLiteral("roms/rom.zip"))));
+    w().Command1_Click();
+    EXPECT_TRUE(script().contains(
+        QStringLiteral("\r\nstandin %1/      \r\n").arg(tree.path(QStringLiteral("roms/rom.zip"))).toUtf8()));
+}
+
 TEST_F(Launch, NothingToLaunchOrNowhereToWriteStartsNothing)
 {
     w().text1->clear();
@@ -151,6 +160,12 @@ TEST_F(Launch, AMissingShellProgramIsReportedOnceAfterTheScriptIsWritten)
     EXPECT_FALSE(script().isEmpty());
     EXPECT_EQ(win.dialogs.shown, QStringList{"Error. Perhaps you tried running Tavrel from a directory without all the "
                                              "appropriate files? Reinstall Tavrel."});
+
+    // The real desktop reports a shell program that is missing or cannot run.
+    QtDesktop desktop;
+    EXPECT_FALSE(desktop.startDetached(win.dir() + QStringLiteral("missing.pif"), win.dir()));
+    tree.file(QStringLiteral("plain.pif"), "#!/bin/sh\n");
+    EXPECT_FALSE(desktop.startDetached(tree.path(QStringLiteral("plain.pif")), win.dir()));
 }
 
 TEST_F(Launch, APathWithALineBreakCannotBeLaunched)

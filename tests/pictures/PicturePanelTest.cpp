@@ -134,6 +134,18 @@ TEST_F(PicturePanel, StoreWritesTheChosenSlotAndFinishedSelectingShowsIt)
     EXPECT_EQ(w().currentpic4, gif);
     EXPECT_TRUE(w().menus()->mnupic1->isChecked());
     EXPECT_EQ(w().Image1->pixmap().toImage().pixelColor(5, 5).blue() > 200, true);
+
+    // Every slot has its own key.
+    w().menus()->mnuloadpicselect->trigger();
+    selectIn(w().File2, QStringLiteral("anim.GIF"));
+    ClickLabel* const digits[] = {w().Label11, w().Label12, w().Label14};
+    for (int i = 0; i < 3; ++i) {
+        QTest::mouseClick(digits[i], Qt::LeftButton);
+        w().Command14_Click();
+    }
+    EXPECT_TRUE(win.iniBytes().contains(QStringLiteral("picture3=%1\r\npicture4=%1\r\npicture2=%1\r\npicture5=%1\r\n")
+                                            .arg(gif)
+                                            .toUtf8()));
 }
 
 TEST_F(PicturePanel, StoreNeedsASelectedFileAndRemoveEmptiesAllFiveKeys)
