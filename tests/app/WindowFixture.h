@@ -5,10 +5,13 @@
 #include "menus/Menus.h"
 #include "platform/Desktop.h"
 #include "platform/Dialogs.h"
+#include "platform/FileList.h"
 #include "../QtPrinters.h"
 
 #include <QFile>
 #include <QTemporaryDir>
+
+#include <gtest/gtest.h>
 
 #include <memory>
 
@@ -45,5 +48,21 @@ struct Window {
         return *w;
     }
 };
+
+// The names a file list shows, in order.
+inline QStringList listedFiles(const FileList* list)
+{
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i)
+        out << list->item(i);
+    return out;
+}
+
+// Selects a listed file as the keyboard would, raising the list's click.
+inline void selectFile(FileList* list, const QString& name)
+{
+    list->selectRow(int(listedFiles(list).indexOf(name)));
+    ASSERT_EQ(list->fileName(), name);
+}
 
 } // namespace tavrel::test

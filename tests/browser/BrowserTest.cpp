@@ -49,13 +49,7 @@ protected:
     }
 
     form1& w() { return *win.w; }
-    QStringList listed() const
-    {
-        QStringList out;
-        for (int i = 0; i < win.w->File1->count(); ++i)
-            out << win.w->File1->item(i);
-        return out;
-    }
+    QStringList listed() const { return test::listedFiles(win.w->File1); }
     void select(const QString& name)
     {
         const int row = int(listed().indexOf(name));

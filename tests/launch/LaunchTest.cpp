@@ -34,14 +34,7 @@ protected:
     }
 
     form1& w() { return *win.w; }
-    void select(const QString& name)
-    {
-        for (int i = 0; i < w().File1->count(); ++i) {
-            if (w().File1->item(i) == name)
-                w().File1->selectRow(i);
-        }
-        ASSERT_EQ(w().File1->fileName(), name);
-    }
+    void select(const QString& name) { test::selectFile(w().File1, name); }
     QByteArray script() const
     {
         QFile f(win.dir() + QStringLiteral("temp.bat"));

@@ -29,21 +29,6 @@ protected:
 
     form1& w() { return *win.w; }
     Menus& m() { return *win.w->menus(); }
-    static void selectIn(FileList* list, const QString& name)
-    {
-        for (int i = 0; i < list->count(); ++i) {
-            if (list->item(i) == name)
-                list->selectRow(i);
-        }
-        ASSERT_EQ(list->fileName(), name);
-    }
-    static QStringList items(const FileList* list)
-    {
-        QStringList out;
-        for (int i = 0; i < list->count(); ++i)
-            out << list->item(i);
-        return out;
-    }
 
     test::Tree tree;
     test::Window win;
@@ -58,7 +43,7 @@ TEST_F(FileCommands, DeleteAsksFirstAndRemovesOnlyOnYes)
     m().mnudelzip_Click();  // nothing selected: nothing asked
     EXPECT_TRUE(win.dialogs.shown.isEmpty());
 
-    selectIn(w().File1, QStringLiteral("MSLUG.ZIP"));
+    test::selectFile(w().File1, QStringLiteral("MSLUG.ZIP"));
     win.dialogs.confirmAnswers = {false};
     m().mnudelzip_Click();
     EXPECT_EQ(win.dialogs.shown, (QStringList{QStringLiteral("Do you want to delete \"%1\"?").arg(mslug),
@@ -71,29 +56,29 @@ TEST_F(FileCommands, DeleteAsksFirstAndRemovesOnlyOnYes)
     m().mnudelzip->trigger();
     EXPECT_EQ(win.dialogs.shown, QStringList{QStringLiteral("Do you want to delete \"%1\"?").arg(mslug)});
     EXPECT_FALSE(QFile::exists(mslug));
-    EXPECT_EQ(items(w().File1), QStringList{"b.zip"});
+    EXPECT_EQ(test::listedFiles(w().File1), QStringList{"b.zip"});
 
     // The picture family works the same way on its own lists.
     win.dialogs.shown.clear();
-    selectIn(w().File2, QStringLiteral("title.bmp"));
+    test::selectFile(w().File2, QStringLiteral("title.bmp"));
     win.dialogs.confirmAnswers = {true};
     m().mnudelbmp_Click();
     EXPECT_FALSE(QFile::exists(tree.path(QStringLiteral("pics/title.bmp"))));
     EXPECT_EQ(w().File2->count(), 0);
-    EXPECT_EQ(items(w().File1), QStringList{"b.zip"});
+    EXPECT_EQ(test::listedFiles(w().File1), QStringList{"b.zip"});
 }
 
 TEST_F(FileCommands, RenameTakesTheTypedNameInTheSameDirectory)
 {
-    selectIn(w().File1, QStringLiteral("MSLUG.ZIP"));
+    test::selectFile(w().File1, QStringLiteral("MSLUG.ZIP"));
     win.dialogs.inputAnswers = {QStringLiteral("MSLUG.BAK")};
     m().mnurenamezip->trigger();
     EXPECT_EQ(win.dialogs.shown, QStringList{"MSLUG.ZIP's new name?"});
     EXPECT_TRUE(QFile::exists(tree.path(QStringLiteral("roms/MSLUG.BAK"))));
-    EXPECT_EQ(items(w().File1), QStringList{"b.zip"});  // only archives are listed
+    EXPECT_EQ(test::listedFiles(w().File1), QStringList{"b.zip"});  // only archives are listed
 
     // Cancel and an empty answer are the same; a taken or impossible name changes nothing.
-    selectIn(w().File1, QStringLiteral("b.zip"));
+    test::selectFile(w().File1, QStringLiteral("b.zip"));
     win.dialogs.shown.clear();
     win.dialogs.inputAnswers = {QString(), QStringLiteral("MSLUG.BAK"), QStringLiteral("../b.zip"),
                                 QStringLiteral(".."), QStringLiteral(" spaced .zip")};
@@ -108,24 +93,24 @@ TEST_F(FileCommands, RenameTakesTheTypedNameInTheSameDirectory)
     // Taken exactly as typed: no trimming, no extension added.
     EXPECT_TRUE(QFile::exists(tree.path(QStringLiteral("roms/ spaced .zip"))));
 
-    selectIn(w().File2, QStringLiteral("title.bmp"));
+    test::selectFile(w().File2, QStringLiteral("title.bmp"));
     win.dialogs.inputAnswers = {QStringLiteral("title2.BMP")};
     m().renamebmp_Click();
-    EXPECT_EQ(items(w().File2), QStringList{"title2.BMP"});
+    EXPECT_EQ(test::listedFiles(w().File2), QStringList{"title2.BMP"});
 }
 
 TEST_F(FileCommands, ARefusalByTheFileSystemIsReportedAndTheListShowsTheTruth)
 {
-    selectIn(w().File1, QStringLiteral("MSLUG.ZIP"));
+    test::selectFile(w().File1, QStringLiteral("MSLUG.ZIP"));
     QFile::remove(tree.path(QStringLiteral("roms/MSLUG.ZIP")));
     win.dialogs.confirmAnswers = {true};
     m().mnudelzip_Click();
     ASSERT_EQ(win.dialogs.shown.size(), 2);
     EXPECT_EQ(win.dialogs.shown[1], QStringLiteral("Error: Unable to delete \"%1\".\nNo such file or directory")
                                         .arg(tree.path(QStringLiteral("roms/MSLUG.ZIP"))));
-    EXPECT_EQ(items(w().File1), QStringList{"b.zip"});
+    EXPECT_EQ(test::listedFiles(w().File1), QStringList{"b.zip"});
 
-    selectIn(w().File1, QStringLiteral("b.zip"));
+    test::selectFile(w().File1, QStringLiteral("b.zip"));
     QFile::remove(tree.path(QStringLiteral("roms/b.zip")));
     win.dialogs.shown.clear();
     win.dialogs.inputAnswers = {QStringLiteral("c.zip")};

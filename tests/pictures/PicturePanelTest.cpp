@@ -33,20 +33,12 @@ protected:
                          .toUtf8());
         win.open().show();
         ASSERT_TRUE(w().Dir1->setPath(tree.path(QStringLiteral("roms"))));
-        selectIn(w().File1, QStringLiteral("MSLUG.ZIP"));
+        test::selectFile(w().File1, QStringLiteral("MSLUG.ZIP"));
         w().menus()->mnuloadpicselect->trigger();
         ASSERT_TRUE(w().Dir2->setPath(tree.path(QStringLiteral("pics"))));
     }
 
     form1& w() { return *win.w; }
-    static void selectIn(FileList* list, const QString& name)
-    {
-        for (int i = 0; i < list->count(); ++i) {
-            if (list->item(i) == name)
-                list->selectRow(i);
-        }
-        ASSERT_EQ(list->fileName(), name);
-    }
     int chosenSlot() const
     {
         int chosen = 0;
@@ -90,9 +82,9 @@ TEST_F(PicturePanel, OpensOnSlotOneAndBrowsesPictureFiles)
 
     // A picked file previews; one that holds no picture says so and leaves the preview empty.
     win.dialogs.shown.clear();
-    selectIn(w().File2, QStringLiteral("play.jpg"));
+    test::selectFile(w().File2, QStringLiteral("play.jpg"));
     EXPECT_EQ(preview().blue() > 200, true);
-    selectIn(w().File2, QStringLiteral("fake.Jpg"));
+    test::selectFile(w().File2, QStringLiteral("fake.Jpg"));
     EXPECT_EQ(win.dialogs.shown, QStringList{"Error: Unable to load picture."});
     EXPECT_FALSE(preview().isValid());
     // A header promising 60000 by 60000 pixels is refused, not allocated.
@@ -100,7 +92,7 @@ TEST_F(PicturePanel, OpensOnSlotOneAndBrowsesPictureFiles)
                                                           "010018000000000000000000000000000000000000000000");
     tree.file(QStringLiteral("pics/huge.bmp"), huge);
     w().File2->refresh();
-    selectIn(w().File2, QStringLiteral("huge.bmp"));
+    test::selectFile(w().File2, QStringLiteral("huge.bmp"));
     EXPECT_EQ(win.dialogs.shown.size(), 2);
     EXPECT_FALSE(preview().isValid());
     EXPECT_EQ(chosenSlot(), 3);
@@ -109,7 +101,7 @@ TEST_F(PicturePanel, OpensOnSlotOneAndBrowsesPictureFiles)
 TEST_F(PicturePanel, StoreWritesTheChosenSlotAndFinishedSelectingShowsIt)
 {
     const QByteArray before = win.iniBytes();
-    selectIn(w().File2, QStringLiteral("anim.GIF"));
+    test::selectFile(w().File2, QStringLiteral("anim.GIF"));
     QTest::mouseClick(w().Label13, Qt::LeftButton);  // the preview now shows slot 4, the file stays selected
     QTest::mouseClick(w().Command14, Qt::LeftButton);
     const QString gif = tree.path(QStringLiteral("pics/anim.GIF"));
@@ -121,7 +113,7 @@ TEST_F(PicturePanel, StoreWritesTheChosenSlotAndFinishedSelectingShowsIt)
     EXPECT_EQ(win.iniBytes(), expected);
     EXPECT_TRUE(w().currentpic4.isEmpty());  // caught up only by Finished Selecting
 
-    selectIn(w().File2, QStringLiteral("play.jpg"));
+    test::selectFile(w().File2, QStringLiteral("play.jpg"));
     QTest::mouseClick(w().Label10, Qt::LeftButton);
     w().Command14_Click();
     EXPECT_EQ(w().currentpic1, tree.path(QStringLiteral("pics/title.BMP")));
@@ -137,7 +129,7 @@ TEST_F(PicturePanel, StoreWritesTheChosenSlotAndFinishedSelectingShowsIt)
 
     // Every slot has its own key.
     w().menus()->mnuloadpicselect->trigger();
-    selectIn(w().File2, QStringLiteral("anim.GIF"));
+    test::selectFile(w().File2, QStringLiteral("anim.GIF"));
     ClickLabel* const digits[] = {w().Label11, w().Label12, w().Label14};
     for (int i = 0; i < 3; ++i) {
         QTest::mouseClick(digits[i], Qt::LeftButton);
@@ -176,7 +168,7 @@ TEST_F(PicturePanel, StoreNeedsASelectedFileAndRemoveEmptiesAllFiveKeys)
 
 TEST_F(PicturePanel, WritesThatFailSaySoAndStoreNothing)
 {
-    selectIn(w().File2, QStringLiteral("play.jpg"));
+    test::selectFile(w().File2, QStringLiteral("play.jpg"));
     QFile::remove(win.iniPath());
     QDir().mkdir(win.iniPath());
     w().Command14_Click();
@@ -188,7 +180,7 @@ TEST_F(PicturePanel, WritesThatFailSaySoAndStoreNothing)
     QDir().rmdir(win.iniPath());
     tree.picture(QStringLiteral("pics/two\nlines.gif"), "GIF", Qt::green);
     w().File2->refresh();
-    selectIn(w().File2, QStringLiteral("two\nlines.gif"));
+    test::selectFile(w().File2, QStringLiteral("two\nlines.gif"));
     win.dialogs.shown.clear();
     w().Command14_Click();
     EXPECT_EQ(win.dialogs.shown, QStringList{"Error: Unable to store the picture."});
