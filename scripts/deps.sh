@@ -26,7 +26,7 @@ cannot_install() {
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then
     command -v sudo >/dev/null 2>&1 || cannot_install "Installing Tavrel's packages needs root, and sudo is not installed." \
-        " Or, as root, install sudo and add yourself to it: apt-get install sudo && adduser $(id -un) sudo"
+        " Or let yourself use sudo: as root, apt-get install sudo && usermod -aG sudo $(id -un); then log in again."
     sudo=sudo
 fi
 
