@@ -32,7 +32,7 @@ fi
 
 # shellcheck disable=SC2086
 set -- $missing
-echo "Installing $# Debian packages: $missing"
+echo "Installing Debian packages: $missing"
 # Asks for the password here, before the output goes to the log.
 [ -z "$sudo" ] || sudo -v || cannot_install "sudo did not give root rights."
 
@@ -53,4 +53,4 @@ failed() {
 
 apt update || failed "apt-get update"
 apt install --no-install-recommends "$@" || failed "apt-get install"
-echo "Installed $# packages and what they need ($(grep -c '^Setting up ' "$log") in all)."
+echo "Installed them and what they need: $(grep -c '^Setting up ' "$log") packages in all."
