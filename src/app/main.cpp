@@ -1,9 +1,14 @@
 #include "app/Application.h"
+#include "app/GraphicalSession.h"
 
 #include <QApplication>
 
+#include <iostream>
+
 int main(int argc, char** argv)
 {
+    if (!tavrel::checkGraphicalSession(argc, argv, std::cerr))
+        return 1;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tavrel"));
     tavrel::Application tavrel(tavrel::programDirectory());
