@@ -289,6 +289,11 @@ bool FilePattern::matches(const QString& name) const
     return matches(std::string_view(utf8.constData(), size_t(utf8.size())));
 }
 
+// Hand-written because the library is far slower on the path the user waits
+// for: listing 90,000 archives of a 100,000-file folder (bench/, Release)
+// takes 47 ms here, against 192 ms for QDirIterator plus a sort on folded
+// keys computed once, 208 ms with QCollator sort keys and 412 ms for
+// QDir::entryList; readdir alone takes 20 ms.
 DirScanResult scanDirectory(const QString& dir, const FilePattern& pattern, ScanFor what)
 {
     DirScanResult result;

@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace tavrel {
@@ -27,6 +26,41 @@ FileResult deleteFile(const QString& path)
     return {true, {}};
 }
 
+namespace detail {
+
+FileResult renameByLink(const QByteArray& from, const QByteArray& to, bool& unsupported)
+{
+    unsupported = false;
+    if (::link(from.constData(), to.constData()) != 0) {
+        const int error = errno;
+        unsupported = error == EPERM || error == EOPNOTSUPP || error == ENOSYS;
+        return failure(error);
+    }
+    if (::unlink(from.constData()) != 0) {
+        // Both names now lead to the file: take the new one back rather than leave a copy behind.
+        const int error = errno;
+        ::unlink(to.constData());
+        return failure(error);
+    }
+    return {true, {}};
+}
+
+FileResult renameByReservation(const QByteArray& from, const QByteArray& to)
+{
+    const int fd = ::open(to.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return failure(errno);
+    ::close(fd);
+    if (::rename(from.constData(), to.constData()) != 0) {
+        const int error = errno;
+        ::unlink(to.constData());
+        return failure(error);
+    }
+    return {true, {}};
+}
+
+} // namespace detail
+
 FileResult renameWithoutReplacing(const QString& from, const QString& to)
 {
     const QByteArray source = QFile::encodeName(from);
@@ -35,13 +69,11 @@ FileResult renameWithoutReplacing(const QString& from, const QString& to)
         return {true, {}};
     if (errno != EINVAL && errno != ENOSYS)
         return failure(errno);
-    // File systems without the atomic form: check, then rename.
-    struct stat st{};
-    if (::lstat(target.constData(), &st) == 0)
-        return failure(EEXIST);
-    if (::rename(source.constData(), target.constData()) != 0)
-        return failure(errno);
-    return {true, {}};
+    bool noLinks = false;
+    const FileResult linked = detail::renameByLink(source, target, noLinks);
+    if (linked.ok || !noLinks)
+        return linked;
+    return detail::renameByReservation(source, target);
 }
 
 } // namespace tavrel

@@ -1,0 +1,86 @@
+// What the library alone does for the file list: the baselines that the
+// hand-written directory scan is measured against.
+#include "platform/DirScan.h"
+
+#include "RomFolder.h"
+
+#include <QCollator>
+#include <QDir>
+#include <QDirIterator>
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+const QStringList kZipFilter{QStringLiteral("*.zip")};
+
+// QDir does it all: filter, case-insensitive sort.
+void BM_Baseline_QDirEntryList(benchmark::State& state)
+{
+    romFolder();
+    QStringList shown;
+    for (auto _ : state) {
+        QDir dir(romFolder(), QString(), QDir::Name | QDir::IgnoreCase, QDir::Files);
+        dir.setNameFilters(kZipFilter);
+        shown = dir.entryList();
+        benchmark::DoNotOptimize(shown);
+    }
+    state.counters["files"] = double(shown.size());
+}
+
+// QDirIterator, then a sort on a folded key computed once per name.
+void BM_Baseline_QDirIteratorFoldedKey(benchmark::State& state)
+{
+    romFolder();
+    QStringList shown;
+    for (auto _ : state) {
+        std::vector<std::pair<QString, QString>> keyed;
+        QDirIterator it(romFolder(), kZipFilter, QDir::Files);
+        while (it.hasNext()) {
+            it.next();
+            QString name = it.fileName();
+            keyed.emplace_back(name.toCaseFolded(), std::move(name));
+        }
+        std::sort(keyed.begin(), keyed.end());
+        shown.clear();
+        shown.reserve(qsizetype(keyed.size()));
+        for (auto& k : keyed)
+            shown.append(std::move(k.second));
+        benchmark::DoNotOptimize(shown);
+    }
+    state.counters["files"] = double(shown.size());
+}
+
+// QDirIterator, then a sort on QCollator sort keys (locale-aware order).
+void BM_Baseline_QDirIteratorCollatorKey(benchmark::State& state)
+{
+    romFolder();
+    QCollator collator;
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    QStringList shown;
+    for (auto _ : state) {
+        std::vector<std::pair<QCollatorSortKey, QString>> keyed;
+        QDirIterator it(romFolder(), kZipFilter, QDir::Files);
+        while (it.hasNext()) {
+            it.next();
+            QString name = it.fileName();
+            keyed.emplace_back(collator.sortKey(name), std::move(name));
+        }
+        std::sort(keyed.begin(), keyed.end(),
+                  [](const auto& a, const auto& b) { return a.first.compare(b.first) < 0; });
+        shown.clear();
+        for (auto& k : keyed)
+            shown.append(std::move(k.second));
+        benchmark::DoNotOptimize(shown);
+    }
+    state.counters["files"] = double(shown.size());
+}
+
+} // namespace
+
+BENCHMARK(BM_Baseline_QDirEntryList)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Baseline_QDirIteratorFoldedKey)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Baseline_QDirIteratorCollatorKey)->Unit(benchmark::kMillisecond);
