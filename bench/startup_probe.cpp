@@ -40,6 +40,6 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     FirstPaint probe;
     app.installEventFilter(&probe);
-    tavrel::Application tavrel(tavrel::programDirectory());
+    tavrel::Application tavrel(tavrel::programFiles());
     return app.exec();
 }

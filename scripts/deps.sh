@@ -4,7 +4,15 @@
 set -eu
 
 packages="build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev googletest libgtest-dev
-libgmock-dev libbenchmark-dev fonts-comic-neue dash shellcheck xterm"
+libgmock-dev libbenchmark-dev fonts-comic-neue dash shellcheck xterm
+xvfb
+xfce4-terminal
+lxterminal
+desktop-file-utils
+appstream
+lintian
+dpkg-dev
+file"
 
 missing=""
 for p in $packages; do

@@ -4,12 +4,17 @@
 #include "paths/Paths.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QScreen>
+
+#include <unistd.h>
 
 namespace tavrel {
 
-Application::Application(const QString& programDirectory)
-    : m_window(std::make_unique<form1>(programDirectory, Platform{m_dialogs, m_desktop}))
+Application::Application(const ProgramFiles& files)
+    : m_window(std::make_unique<form1>(files, Platform{m_dialogs, m_desktop}))
 {
     m_dialogs.setParent(m_window.get());
     m_window->Form_Load();
@@ -23,6 +28,20 @@ Application::~Application() = default;
 QString programDirectory()
 {
     return withTrailingSlash(QCoreApplication::applicationDirPath());
+}
+
+ProgramFiles programFiles()
+{
+    const QString dir = programDirectory();
+    ProgramSurroundings found;
+    found.programDirectory = dir;
+    found.shellBesideProgram = QFileInfo::exists(shellBesideProgram(dir));
+    found.shellInLibexec = QFileInfo::exists(shellInLibexec(dir));
+    // The real permission check of this user, as a write would meet it.
+    found.programDirectoryWritable = ::access(QFile::encodeName(dir).constData(), W_OK | X_OK) == 0;
+    found.xdgConfigHome = qEnvironmentVariable("XDG_CONFIG_HOME");
+    found.home = QDir::homePath();
+    return locateProgramFiles(found);
 }
 
 } // namespace tavrel

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "paths/ProgramFiles.h"
 #include "platform/Desktop.h"
 #include "platform/Dialogs.h"
 
@@ -14,7 +15,7 @@ class form1;
 // The program as it starts: the real dialogs and desktop, the window loaded and shown centred.
 class Application {
 public:
-    explicit Application(const QString& programDirectory);
+    explicit Application(const ProgramFiles& files);
     ~Application();
     form1& window() { return *m_window; }
 
@@ -26,5 +27,8 @@ private:
 
 // The directory of the running executable, with its trailing "/".
 QString programDirectory();
+
+// Where this run keeps its data and finds its shell program, from what lies around the executable.
+ProgramFiles programFiles();
 
 } // namespace tavrel

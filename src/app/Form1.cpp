@@ -15,8 +15,8 @@
 
 namespace tavrel {
 
-form1::form1(const QString& programDirectory, Platform platform, QWidget* parent)
-    : QWidget(parent), m_programDirectory(programDirectory), m_platform(platform)
+form1::form1(const ProgramFiles& files, Platform platform, QWidget* parent)
+    : QWidget(parent), m_files(files), m_platform(platform)
 {
     createControls();
     connectHandlers();
@@ -67,7 +67,7 @@ void form1::connectHandlers()
 
 IniStore& form1::settings()
 {
-    inipath = settingsPath(m_programDirectory);
+    inipath = settingsPath(m_files.dataDirectory);
     if (!m_settings || m_settings->filePath() != inipath)
         m_settings = std::make_unique<IniStore>(inipath);
     return *m_settings;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "paths/ProgramFiles.h"
+
 #include <QPixmap>
 #include <QString>
 #include <QWidget>
@@ -38,8 +40,8 @@ struct Platform {
 class form1 : public QWidget {
     Q_OBJECT
 public:
-    // programDirectory holds the settings file, the launch script and the shell program.
-    form1(const QString& programDirectory, Platform platform, QWidget* parent = nullptr);
+    // files: the data directory (settings file, launch script) and the shell program.
+    form1(const ProgramFiles& files, Platform platform, QWidget* parent = nullptr);
     ~form1() override;
 
     // Start-up: runs once, before the window is first shown.
@@ -95,7 +97,7 @@ public:
 
     Menus* menus() const { return m_menus.get(); }
     Platform& platform() { return m_platform; }
-    const QString& programDirectory() const { return m_programDirectory; }
+    const ProgramFiles& programFiles() const { return m_files; }
 
     // Title strip and window controls.
     ClickLabel* Image2 = nullptr;
@@ -202,7 +204,7 @@ private:
     OptionState optionState() const;
     void setOptionState(const OptionState& state);
 
-    QString m_programDirectory;
+    ProgramFiles m_files;
     Platform m_platform;
     std::unique_ptr<Menus> m_menus;
     std::unique_ptr<IniStore> m_settings;

@@ -11,6 +11,7 @@ int main(int argc, char** argv)
         return 1;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tavrel"));
-    tavrel::Application tavrel(tavrel::programDirectory());
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.tavrel.Tavrel"));
+    tavrel::Application tavrel(tavrel::programFiles());
     return app.exec();
 }

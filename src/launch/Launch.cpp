@@ -1,4 +1,4 @@
-// The launch button: the emulator's command line into "temp.bat", then "TVRShell.pif".
+// The launch button: the emulator's command line into "temp.bat" in the data directory, then "TVRShell.pif".
 #include "app/Form1.h"
 
 #include "launch/CommandLine.h"
@@ -9,6 +9,7 @@
 #include "platform/FileList.h"
 #include "settings/Options.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSaveFile>
@@ -28,7 +29,7 @@ bool writeWhole(const QString& path, const QByteArray& bytes)
 
 void form1::Command1_Click()
 {
-    const QString programDir = withTrailingSlash(m_programDirectory);
+    const QString dataDir = withTrailingSlash(m_files.dataDirectory);
     const QString gamePath = text1->text();
     if (gamePath.isEmpty())
         return;
@@ -41,13 +42,13 @@ void form1::Command1_Click()
         m_platform.dialogs.message(QStringLiteral("Error: This game's path cannot be launched."));
         return;
     }
-    const QString scriptPath = programDir + QStringLiteral("temp.bat");
+    const QString scriptPath = dataDir + QStringLiteral("temp.bat");
     const QString line = commandLine(Text3->text(), quotedGameArgument(game), switches);
-    if (!writeWhole(scriptPath, launchScript(line))) {
+    if (!QDir().mkpath(dataDir) || !writeWhole(scriptPath, launchScript(line))) {
         m_platform.dialogs.message(QStringLiteral("Error: Unable to write the launch script.\n") + scriptPath);
         return;
     }
-    if (!m_platform.desktop.startDetached(programDir + QStringLiteral("TVRShell.pif"), programDir)) {
+    if (!m_platform.desktop.startDetached(m_files.shellProgram, dataDir)) {
         m_platform.dialogs.message(QStringLiteral(
             "Error. Perhaps you tried running Tavrel from a directory without all the appropriate files? "
             "Reinstall Tavrel."));

@@ -2,6 +2,7 @@
 
 #include "settings/IniIndex.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -231,6 +232,9 @@ bool IniStore::write(const QString& section, const QString& key, const QString& 
     if (!acceptable(section, key, value))
         return false;
 
+    // A per-user data directory is made by the first write, not before.
+    if (!QDir().mkpath(QFile::decodeName(d->nativeDir)))
+        return false;
     DirLock lock(d->nativeDir);
     if (!lock.ok())
         return false;

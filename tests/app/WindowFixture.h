@@ -42,7 +42,7 @@ struct Window {
     // Creates the window; with load, runs start-up as the program does.
     form1& open(bool load = true)
     {
-        w = std::make_unique<form1>(dir(), Platform{dialogs, desktop});
+        w = std::make_unique<form1>(ProgramFiles{dir(), dir() + QStringLiteral("TVRShell.pif")}, Platform{dialogs, desktop});
         if (load)
             w->Form_Load();
         return *w;

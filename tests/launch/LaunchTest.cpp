@@ -50,7 +50,8 @@ protected:
         env.insert(QStringLiteral("PATH"), QStringLiteral("/usr/bin:/bin"));
         env.insert(QStringLiteral("HOME"), tree.path(QStringLiteral("home")));
         p.setProcessEnvironment(env);
-        p.setWorkingDirectory(tree.root);
+        // As Tavrel starts it: in the data directory.
+        p.setWorkingDirectory(win.dir());
         p.start(shell, {win.dir() + QStringLiteral("TVRShell.pif")});
         EXPECT_TRUE(p.waitForFinished(10000));
         output = p.readAllStandardOutput();
@@ -170,4 +171,27 @@ TEST_F(Launch, APathWithALineBreakCannotBeLaunched)
     EXPECT_EQ(win.dialogs.shown, QStringList{"Error: This game's path cannot be launched."});
     EXPECT_FALSE(QFile::exists(win.dir() + QStringLiteral("temp.bat")));
     EXPECT_TRUE(win.desktop.started.isEmpty());
+}
+
+// Installed, the script goes to the per-user data directory (made by this first write) and the shell
+// program is started from where it lies, in that directory.
+TEST(LaunchInstalled, TheScriptGoesToTheDataDirectoryAndTheShellStartsThere)
+{
+    test::Tree tree;
+    tree.file(QStringLiteral("roms/MSLUG.ZIP"));
+    ScriptedDialogs dialogs;
+    RecordingDesktop desktop;
+    const QString data = tree.path(QStringLiteral("home/.config/tavrel/"));
+    const QString shell = tree.path(QStringLiteral("usr/libexec/tavrel/TVRShell.pif"));
+    form1 w(ProgramFiles{data, shell}, Platform{dialogs, desktop});
+    w.Form_Load();
+    ASSERT_TRUE(w.Dir1->setPath(tree.path(QStringLiteral("roms"))));
+    test::selectFile(w.File1, QStringLiteral("MSLUG.ZIP"));
+    w.Command1_Click();
+    EXPECT_TRUE(dialogs.shown.isEmpty()) << dialogs.shown.join(u'|').toStdString();
+    EXPECT_TRUE(QFile::exists(data + QStringLiteral("temp.bat")));
+    EXPECT_EQ(desktop.started, QStringList{shell});
+    EXPECT_EQ(desktop.startedIn, QStringList{data});
+    // Reading nothing made nothing: only the launch created the directory, and only the script is in it.
+    EXPECT_EQ(QDir(data).entryList(QDir::Files), QStringList{QStringLiteral("temp.bat")});
 }

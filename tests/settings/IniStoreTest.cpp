@@ -135,11 +135,12 @@ TEST_F(IniStoreTest, RefusalsTouchNothing)
 
 TEST_F(IniStoreTest, WritesThatCannotHappenFailCleanly)
 {
-    // The path is a directory; the directory does not exist.
+    // The path is a directory; the directory would have to be made inside a file.
     ASSERT_TRUE(QDir(dir.path()).mkdir("sub.ini"));
+    ASSERT_TRUE(putFile(dir.filePath("plain"), "x"));
     EXPECT_FALSE(IniStore(dir.filePath("sub.ini")).write("s", "k", "v"));
-    EXPECT_FALSE(IniStore(dir.filePath("missing/tavrel.ini")).write("s", "k", "v"));
-    EXPECT_EQ(entries(dir.path()), QStringList {"sub.ini"});
+    EXPECT_FALSE(IniStore(dir.filePath("plain/tavrel/tavrel.ini")).write("s", "k", "v"));
+    EXPECT_EQ(entries(dir.path()), (QStringList {"plain", "sub.ini"}));
     EXPECT_TRUE(entries(dir.filePath("sub.ini")).isEmpty());
 
     // A write that runs out of room half-way through the new file.
@@ -278,3 +279,16 @@ TEST_F(ManyWritesTest, ConcurrentWritersLoseNothing)
 }
 
 } // namespace
+
+// A per-user data directory does not exist before the first write: reads give empty values and create
+// nothing, the first write makes the directories on its way.
+TEST_F(IniStoreTest, AMissingDirectoryReadsEmptyAndIsMadeByTheFirstWrite)
+{
+    const QString nested = dir.filePath("config/tavrel/tavrel.ini");
+    IniStore store(nested);
+    EXPECT_EQ(store.read("EXEname", "1"), "");
+    EXPECT_EQ(entries(dir.path()), QStringList {});
+    ASSERT_TRUE(store.write("EXEname", "1", "NeoRAGE.EXE"));
+    EXPECT_EQ(fileBytes(nested), "[EXEname]\r\n1=NeoRAGE.EXE\r\n");
+    EXPECT_EQ(entries(dir.filePath("config/tavrel")), QStringList {"tavrel.ini"});
+}
