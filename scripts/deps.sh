@@ -4,6 +4,8 @@ set -eu
 
 packages="build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev googletest libgtest-dev
 libgmock-dev libbenchmark-dev fonts-comic-neue dash shellcheck xterm"
+# A script that needs more (scripts/screenshots.sh) names its packages as arguments.
+packages="$packages $*"
 
 missing=""
 for p in $packages; do
