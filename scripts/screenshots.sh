@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 repo=$(pwd)
 
 # What only this script needs; the build's own packages come with the build.
-scripts/deps.sh xvfb xdotool imagemagick x11-utils
+scripts/deps.sh xvfb xdotool imagemagick x11-utils fonts-dejavu-core
 scripts/build.sh --target tavrel
 build="$repo/${TAVREL_BUILD_DIR:-build}/src"
 
@@ -116,6 +116,17 @@ picture2=$snaps/kite-stage1.bmp
 [$(record pulsar.zip)]
 gamename=Pulsar Run
 picture=$snaps/pulsar-title.bmp
+EOF
+
+# The console's look, from the program's own home folder rather than the user's.
+cat >"$work/home/.Xdefaults" <<'EOF'
+XTerm*faceName: DejaVu Sans Mono
+XTerm*faceSize: 11
+XTerm*geometry: 72x12
+XTerm*background: #101018
+XTerm*foreground: #e8e8e8
+XTerm*cursorColor: #e040a0
+XTerm*internalBorder: 8
 EOF
 
 # --- A display of our own ---------------------------------------------------
