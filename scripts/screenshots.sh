@@ -46,6 +46,8 @@ cp "$build/tavrel" "$build/TVRShell.pif" "$work/Tavrel/"
 # beside the program, where the launch looks first.
 cat >"$work/Tavrel/NeoRAGE.EXE" <<'EOF'
 #!/bin/sh
+# What it was asked to run, for the check at the end.
+printf '%s\n' "$*" >"$(dirname "$0")/../launched"
 echo "NeoRAGE stand-in: the real emulator would start here."
 echo "Game:     $1"
 shift
@@ -308,3 +310,8 @@ key space
 click 624 14
 wait "$tavrel_pid" || true
 tavrel_pid=""
+
+# The clicks landed where they were meant to: the launch ran the game chosen
+# first, with the saved options.
+grep -qx "$roms/pulsar.zip -s -f1 -v" "$work/launched" ||
+    fail "the launch ran: $(cat "$work/launched" 2>/dev/null || echo nothing)"
