@@ -302,9 +302,15 @@ click 564 348
 console=$(xdotool search --sync --onlyvisible --class xterm | head -n 1)
 park
 shot console "$console"
-eval "$(xdotool getwindowgeometry --shell "$console")"
-xdotool mousemove --sync $((X + 20)) $((Y + 20))
+# A key ends the console's wait, and the console closes.
+xdotool windowfocus --sync "$console"
 key space
+tries=0
+while xdotool search --onlyvisible --class xterm >/dev/null; do
+    tries=$((tries + 1))
+    [ "$tries" -lt 50 ] || fail "the console stayed open"
+    sleep 0.1
+done
 
 # The exit button ends the program.
 click 624 14
