@@ -13,6 +13,8 @@ appstream
 lintian
 dpkg-dev
 file"
+# A script that needs more (scripts/screenshots.sh) names its packages as arguments.
+packages="$packages $*"
 
 missing=""
 for p in $packages; do

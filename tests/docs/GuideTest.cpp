@@ -1,0 +1,131 @@
+// Keeps the user guide honest: the pictures it shows exist, and every message
+// it quotes is one the program really shows.
+//
+// Quoted messages are the code spans in the first column of the table under the
+// guide's "## Messages" heading. In them "…" stands for a part that changes
+// (a path, a name, a number) and "↵" for the line break of a two-line message.
+// A quote must match the sources' text, changing parts aside, so a message
+// reworded on either side fails here.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path kRoot = TAVREL_SOURCE_DIR;
+
+std::string readFile(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// Every text of the program's sources, with adjacent string literals joined
+// ("a" "b" becomes "ab"), as the compiler joins them.
+std::string programTexts()
+{
+    static const std::regex adjacentLiterals(R"("\s*")");
+    std::string all;
+    for (const auto& entry : fs::recursive_directory_iterator(kRoot / "src")) {
+        if (entry.is_regular_file())
+            all += std::regex_replace(readFile(entry.path()), adjacentLiterals, "") + '\n';
+    }
+    return all;
+}
+
+void replaceAll(std::string& text, const std::string& from, const std::string& to)
+{
+    for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+        text.replace(at, from.size(), to);
+}
+
+std::string escaped(const std::string& text)
+{
+    static const std::regex special(R"([.^$|()\[\]{}*+?\\])");
+    return std::regex_replace(text, special, R"(\$&)");
+}
+
+// A quoted message as it is written in the sources: the line break as the
+// escape "\n"; a changing part as a placeholder ("%1") or as code between two
+// literals (") + quoted(path) + QStringLiteral("). The quotes that the program
+// puts around a path belong to the changing part.
+std::regex asWritten(std::string message)
+{
+    replaceAll(message, "↵", "\\n");
+    replaceAll(message, "\"…\"", "…");
+    const std::string gap = "…";
+    std::string pattern;
+    std::size_t start = 0;
+    for (std::size_t at = message.find(gap);; at = message.find(gap, start)) {
+        const std::string piece = message.substr(start, at == std::string::npos ? std::string::npos : at - start);
+        if (!pattern.empty() && !piece.empty())
+            pattern += R"((?:%\d+|"[^"\n]*["']))";
+        pattern += escaped(piece);
+        if (at == std::string::npos)
+            break;
+        start = at + gap.size();
+    }
+    return std::regex(pattern);
+}
+
+std::vector<std::string> quotedMessages(const std::string& guide)
+{
+    const std::size_t section = guide.find("\n## Messages\n");
+    if (section == std::string::npos)
+        return {};
+    const std::size_t end = guide.find("\n## ", section + 1);
+    std::istringstream lines(guide.substr(section, end == std::string::npos ? std::string::npos : end - section));
+    static const std::regex row(R"(^\| `([^`]+)` \|)");
+    std::vector<std::string> messages;
+    std::smatch m;
+    for (std::string line; std::getline(lines, line);) {
+        if (std::regex_search(line, m, row))
+            messages.push_back(m[1]);
+    }
+    return messages;
+}
+
+std::vector<std::string> picturesNamed(const std::string& markdown, const std::string& folder)
+{
+    static const std::regex image(R"(!\[[^\]]*\]\(([^)]+)\))");
+    std::vector<std::string> pictures;
+    for (std::sregex_iterator it(markdown.begin(), markdown.end(), image), end; it != end; ++it)
+        pictures.push_back(folder + (*it)[1].str());
+    return pictures;
+}
+
+} // namespace
+
+TEST(Guide, ShowsOnlyPicturesThatExist)
+{
+    std::vector<std::string> pictures = picturesNamed(readFile(kRoot / "docs/guide.md"), "docs/");
+    const std::vector<std::string> readme = picturesNamed(readFile(kRoot / "README.md"), "");
+    ASSERT_GE(pictures.size(), 8u) << "the guide shows each view, panel, menu and the console";
+    ASSERT_FALSE(readme.empty()) << "the README opens with a picture";
+    pictures.insert(pictures.end(), readme.begin(), readme.end());
+    for (const std::string& picture : pictures) {
+        EXPECT_EQ(picture.rfind("docs/images/", 0), 0u) << picture << " lies outside docs/images";
+        EXPECT_TRUE(fs::is_regular_file(kRoot / picture)) << picture << " is missing";
+    }
+    EXPECT_NE(readFile(kRoot / "README.md").find("(docs/guide.md)"), std::string::npos)
+        << "the README links the guide";
+}
+
+TEST(Guide, QuotesOnlyMessagesTheProgramShows)
+{
+    const std::vector<std::string> messages = quotedMessages(readFile(kRoot / "docs/guide.md"));
+    ASSERT_GE(messages.size(), 20u) << "the Messages table lost its rows, or their form changed";
+    const std::string sources = programTexts();
+    for (const std::string& message : messages)
+        EXPECT_TRUE(std::regex_search(sources, asWritten(message)))
+            << "The guide quotes \"" << message << "\", which the program never shows";
+}
