@@ -3,7 +3,11 @@
 set -eu
 
 packages="build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev googletest libgtest-dev
-libgmock-dev libbenchmark-dev fonts-comic-neue dash shellcheck xterm"
+libgmock-dev libbenchmark-dev fonts-comic-neue dash shellcheck xterm
+qt6-wayland
+weston
+xvfb
+imagemagick"
 
 missing=""
 for p in $packages; do
