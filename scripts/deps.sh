@@ -12,7 +12,10 @@ desktop-file-utils
 appstream
 lintian
 dpkg-dev
-file"
+file
+qt6-wayland
+weston
+imagemagick"
 # A script that needs more (scripts/screenshots.sh) names its packages as arguments.
 packages="$packages $*"
 

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QScreen>
 
 #include <unistd.h>
@@ -18,7 +19,11 @@ Application::Application(const ProgramFiles& files)
 {
     m_dialogs.setParent(m_window.get());
     m_window->Form_Load();
-    if (const QScreen* screen = m_window->screen())
+    // Centring is asked for where a window may place itself. A Wayland
+    // compositor places new windows by its own rules and a client cannot
+    // move itself there, so the window takes the place it is given.
+    const bool placesItself = !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+    if (const QScreen* screen = m_window->screen(); screen && placesItself)
         m_window->move(screen->availableGeometry().center() - m_window->rect().center());
     m_window->show();
 }

@@ -2,6 +2,7 @@
 #include "app/Form1.h"
 
 #include "app/About.h"
+#include "app/AccessibleNames.h"
 #include "app/Controls.h"
 #include "app/Look.h"
 #include "platform/DirList.h"
@@ -27,14 +28,16 @@ W* place(W* widget, const char* name, int left, int top, int width, int height)
 }
 
 PictureButton* pictureButton(QWidget* parent, const char* picture, const QSize& pictureSize,
-                             const QString& tip, const QColor& back)
+                             const QString& tip, const QColor& back, void (*pointer)(QWidget*) = look::setPointer)
 {
     auto* b = new PictureButton(parent);
-    b->setIcon(QIcon(QStringLiteral(":/%1").arg(QLatin1String(picture))));
+    look::showArtwork(b, QLatin1String(picture));
     b->setIconSize(pictureSize);
     b->setToolTip(tip);
+    // The picture is all a sighted user sees; the tooltip says it in words.
+    b->setAccessibleName(tip.trimmed());
     b->setBackColour(back);
-    b->setCursor(look::pointer());
+    pointer(b);
     return b;
 }
 
@@ -44,8 +47,9 @@ PictureButton* textButton(QWidget* parent, const char* name, const QString& capt
     b->setObjectName(QLatin1String(name));
     b->setText(caption);
     b->setToolTip(tip);
+    b->setAccessibleDescription(tip.trimmed());
     b->setFont(look::comic(12, true, false));
-    b->setCursor(look::pointer());
+    look::setPointer(b);
     return b;
 }
 
@@ -96,11 +100,17 @@ void form1::createControls()
     setWindowTitle(QStringLiteral("Tavrel"));
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setFixedSize(640, 480);
+    // The desktop asks for the icon in its own pixels: 16 and 32, twice that
+    // on a doubled screen (the 16 one doubled is the 32 one).
     QIcon icon;
-    icon.addFile(QStringLiteral(":/icon16.png"), QSize(16, 16));
-    icon.addFile(QStringLiteral(":/icon32.png"), QSize(32, 32));
+    icon.addFile(QStringLiteral(":/icon16.png"));
+    icon.addFile(QStringLiteral(":/icon32.png"));
+    icon.addFile(QStringLiteral(":/icon32@2x.png"));
     setWindowIcon(icon);
-    m_background = QPixmap(QStringLiteral(":/background.png"));
+    look::followPixelRatio(this, [this](qreal ratio) {
+        m_background = look::artworkPixmap(QStringLiteral("background"), ratio);
+        update();
+    });
     setStyleSheet(QStringLiteral(
         "QGroupBox, QListView, QLineEdit, QCheckBox, QRadioButton, QComboBox, QComboBox QAbstractItemView"
         " { background-color: black; color: white; }"
@@ -127,26 +137,25 @@ void form1::createControls()
     createAboutPanel();
     createPicturePanel();
     setTabOrder();
+    nameControls(*this);
 }
 
 void form1::createTitleStrip()
 {
     Image2 = place(new ClickLabel(this), "Image2", 0, 0, 640, 28);
-    Image2->setPixmap(QPixmap(QStringLiteral(":/titlestrip.png")));
+    look::showArtwork(Image2, QStringLiteral("titlestrip"));
     Image2->setScaledContents(true);
     Image6 = place(new ClickLabel(this), "Image6", 8, 0, 25, 25);
-    Command7 = place(pictureButton(this, "minimize.png", {12, 14}, QStringLiteral(" Minimize Tavrel "),
-                                   QColor(24, 16, 40)),
+    Command7 = place(pictureButton(this, "minimize", {12, 14}, QStringLiteral(" Minimize Tavrel "),
+                                   QColor(24, 16, 40), look::setWindowPointer),
                      "Command7", 592, 5, 16, 18);
-    Command8 = place(pictureButton(this, "exit.png", {9, 11}, QStringLiteral(" Exit Tavrel "),
-                                   QColor(24, 16, 40)),
+    Command8 = place(pictureButton(this, "exit", {9, 11}, QStringLiteral(" Exit Tavrel "),
+                                   QColor(24, 16, 40), look::setWindowPointer),
                      "Command8", 616, 5, 16, 18);
-    Command7->setCursor(look::windowPointer());
-    Command8->setCursor(look::windowPointer());
 
-    Command3 = place(pictureButton(this, "browse.png", {112, 37}, QString(), QColor(128, 128, 128)),
+    Command3 = place(pictureButton(this, "browse", {112, 37}, QString(), QColor(128, 128, 128)),
                      "Command3", 40, 48, 161, 57);
-    Command4 = place(pictureButton(this, "settings.png", {137, 38}, QString(), Qt::black),
+    Command4 = place(pictureButton(this, "settings", {137, 38}, QString(), Qt::black),
                      "Command4", 216, 48, 161, 57);
 }
 
@@ -160,14 +169,14 @@ void form1::createBrowserView()
     Label3 = label(this, "Label3", QStringLiteral("Game Name:"), 424, 216, 88, 61, labelFont);
     Text2 = place(new QLineEdit(this), "Text2", 413, 272, 213, 28);
     Text2->setFont(look::comic(12, true, false));
-    Command2 = place(pictureButton(this, "savename.png", {69, 36},
+    Command2 = place(pictureButton(this, "savename", {69, 36},
                                    QStringLiteral(" Save this Game's Name "), Qt::black),
                      "Command2", 528, 216, 73, 41);
     Label1 = label(this, "Label1", QStringLiteral("Game Path:"), 424, 328, 88, 61, labelFont);
     text1 = place(new PathLabel(this), "text1", 413, 384, 213, 24);
     text1->setFont(look::comic(12, true, false));
     text1->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    Command1 = place(pictureButton(this, "launch.png", {67, 40}, QStringLiteral(" Launch NeoRAGE "),
+    Command1 = place(pictureButton(this, "launch", {67, 40}, QStringLiteral(" Launch NeoRAGE "),
                                    Qt::black),
                      "Command1", 528, 328, 73, 41);
     Image1 = place(new ClickLabel(this), "Image1", 416, 48, 201, 137);
@@ -175,11 +184,11 @@ void form1::createBrowserView()
     Image1->setScaledContents(true);
     Image1->setFrameShape(QFrame::Box);
     Image1->setStyleSheet(QStringLiteral("QLabel { border: 1px solid white; background: black; }"));
-    Image1->setCursor(look::pointer());
+    look::setPointer(Image1);
     Image1->hide();
     Image3 = place(new ClickLabel(this), "Image3", 408, 72, 210, 43);
-    Image3->setPixmap(QPixmap(QStringLiteral(":/logo.png")));
-    Image3->setCursor(look::pointer());
+    look::showArtwork(Image3, QStringLiteral("logo"));
+    look::setPointer(Image3);
     Label6 = label(this, "Label6", QStringLiteral("v0.62"), 568, 112, 65, 33, labelFont);
     Label6->hide();
 
@@ -222,7 +231,7 @@ void form1::createSettingsView()
     Text3 = place(new QLineEdit(QStringLiteral("NeoRAGE.EXE"), Frame4), "Text3", 248, 64, 193, 33);
     Text3->setFont(look::comic(14.25, false, true));
 
-    Command6 = place(pictureButton(this, "savesettings.png", {40, 33},
+    Command6 = place(pictureButton(this, "savesettings", {40, 33},
                                    QStringLiteral(" Save Settings to INI "), Qt::black),
                      "Command6", 19, 392, 57, 41);
     Command6->hide();
@@ -233,9 +242,9 @@ void form1::createAboutPanel()
     aboutframe = place(new QFrame(this), "aboutframe", 8, 32, 625, 441);
     const QFont font = look::comic(15.75, true, true);
     Image4 = place(new ClickLabel(aboutframe), "Image4", 16, 48, 593, 155);
-    Image4->setPixmap(QPixmap(QStringLiteral(":/banner.png")));
+    look::showArtwork(Image4, QStringLiteral("banner"));
     Image4->setScaledContents(true);
-    Image4->setCursor(look::pointer());
+    look::setPointer(Image4);
     auto centred = [&](QLabel* l) {
         l->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         return l;
@@ -248,7 +257,7 @@ void form1::createAboutPanel()
     Label2 = place(new ClickLabel(kHomePage, aboutframe), "Label2", 51, 352, 529, 29);
     Label2->setFont(link);
     centred(Label2);
-    Label2->setCursor(look::pointer());
+    look::setPointer(Label2);
     aboutframe->hide();
 }
 
@@ -264,7 +273,7 @@ void form1::createPicturePanel()
     Image5 = place(new ClickLabel(imageframe), "Image5", 360, 104, 241, 193);
     Image5->setScaledContents(true);
     Image5->setStyleSheet(QStringLiteral("QLabel { border: 1px solid white; background: black; }"));
-    Image5->setCursor(look::pointer());
+    look::setPointer(Image5);
 
     // The outlines lie beneath the digits so that clicks reach the digits.
     Shape* shapes[5];

@@ -1,5 +1,9 @@
 #include "app/Look.h"
 
+#include <QAbstractButton>
+#include <QEvent>
+#include <QImageReader>
+#include <QLabel>
 #include <QPixmap>
 
 namespace tavrel::look {
@@ -14,6 +18,51 @@ QFont make(const QString& family, double points, bool bold, bool italic)
     font.setItalic(italic);
     return font;
 }
+
+QString resource(const QString& name, const char* suffix)
+{
+    return QStringLiteral(":/%1%2.png").arg(name, QLatin1String(suffix));
+}
+
+// Calls its function again when the watched widget lands on a screen of another ratio.
+class RatioWatcher : public QObject {
+public:
+    RatioWatcher(QWidget* widget, std::function<void(qreal)> apply)
+        : QObject(widget), m_widget(widget), m_apply(std::move(apply))
+    {
+        widget->installEventFilter(this);
+        update();
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        // A widget learns its screen when its window is shown.
+        if (watched == m_widget && (event->type() == QEvent::ScreenChangeInternal || event->type() == QEvent::Show))
+            update();
+        return false;
+    }
+
+private:
+    void update()
+    {
+        const qreal ratio = m_widget->devicePixelRatioF();
+        if (ratio == m_ratio)
+            return;
+        m_ratio = ratio;
+        m_apply(ratio);
+    }
+
+    QWidget* m_widget;
+    std::function<void(qreal)> m_apply;
+    qreal m_ratio = 0;
+};
+
+QCursor cursor(const QString& name, qreal ratio, int hotX, int hotY)
+{
+    // The hot spot is given in logical pixels, whatever the picture's density.
+    return QCursor(artworkPixmap(name, ratio), hotX, hotY);
+}
 } // namespace
 
 QFont comic(double points, bool bold, bool italic)
@@ -26,14 +75,57 @@ QFont sans(double points, bool bold, bool italic)
     return make(QStringLiteral("Sans Serif"), points, bold, italic);
 }
 
-QCursor pointer()
+QPixmap artworkPixmap(const QString& name, qreal ratio)
 {
-    return QCursor(QPixmap(QStringLiteral(":/pointer.png")), 11, 1);
+    // The plain drawing where a pixel is a pixel; the double one from ratio 2
+    // up; in between the double one shrunk to the pixels it covers, which
+    // keeps more of its detail than the plain one blown up would.
+    if (ratio <= 1)
+        return QPixmap(resource(name, ""));
+    QPixmap twice(resource(name, "@2x"));
+    twice.setDevicePixelRatio(2);
+    if (ratio >= 2)
+        return twice;
+    const QSize logical = twice.deviceIndependentSize().toSize();
+    QPixmap shrunk = twice.scaled(QSize(qRound(logical.width() * ratio), qRound(logical.height() * ratio)),
+                                  Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    shrunk.setDevicePixelRatio(ratio);
+    return shrunk;
 }
 
-QCursor windowPointer()
+void followPixelRatio(QWidget* widget, std::function<void(qreal)> apply)
 {
-    return QCursor(QPixmap(QStringLiteral(":/pointer-window.png")), 1, 1);
+    new RatioWatcher(widget, std::move(apply));
+}
+
+void showArtwork(QAbstractButton* button, const QString& name)
+{
+    followPixelRatio(button, [button, name](qreal ratio) { button->setIcon(artworkPixmap(name, ratio)); });
+}
+
+void showArtwork(QLabel* label, const QString& name)
+{
+    followPixelRatio(label, [label, name](qreal ratio) { label->setPixmap(artworkPixmap(name, ratio)); });
+}
+
+QCursor pointer(qreal ratio)
+{
+    return cursor(QStringLiteral("pointer"), ratio, 11, 1);
+}
+
+QCursor windowPointer(qreal ratio)
+{
+    return cursor(QStringLiteral("pointer-window"), ratio, 1, 1);
+}
+
+void setPointer(QWidget* widget)
+{
+    followPixelRatio(widget, [widget](qreal ratio) { widget->setCursor(pointer(ratio)); });
+}
+
+void setWindowPointer(QWidget* widget)
+{
+    followPixelRatio(widget, [widget](qreal ratio) { widget->setCursor(windowPointer(ratio)); });
 }
 
 } // namespace tavrel::look

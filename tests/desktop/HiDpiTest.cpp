@@ -1,0 +1,115 @@
+#include "../app/WindowFixture.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QWindow>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace tavrel;
+
+namespace {
+
+// Moves the window to the screen of the given ratio.
+void showAt(form1& w, qreal ratio)
+{
+    for (QScreen* s : QGuiApplication::screens()) {
+        if (s->devicePixelRatio() == ratio) {
+            w.windowHandle()->setScreen(s);
+            w.show();
+            ASSERT_EQ(w.devicePixelRatioF(), ratio);
+            return;
+        }
+    }
+    FAIL() << "no screen at ratio " << ratio;
+}
+
+QSize devicePixels(QSize logical, qreal ratio)
+{
+    return QSize(int(std::lround(logical.width() * ratio)), int(std::lround(logical.height() * ratio)));
+}
+
+// A picture made for the ratio: as many device pixels as it covers (give or
+// take the rounding of a shrunk one), marked with the ratio; at ratios 1 and 2
+// the very drawing made for it.
+void expectMadeFor(const QPixmap& p, QSize logical, qreal ratio, const char* picture)
+{
+    SCOPED_TRACE(picture);
+    ASSERT_FALSE(p.isNull());
+    EXPECT_EQ(p.devicePixelRatio(), ratio);
+    const QSize want = devicePixels(logical, ratio);
+    EXPECT_LE(std::abs(p.width() - want.width()), 1) << p.width() << " vs " << want.width();
+    EXPECT_LE(std::abs(p.height() - want.height()), 1) << p.height() << " vs " << want.height();
+    if (ratio == 1 || ratio == 2) {
+        const QString file = QStringLiteral(":/%1%2.png").arg(QLatin1String(picture), QLatin1String(ratio == 2 ? "@2x" : ""));
+        const QImage drawn(file);
+        ASSERT_FALSE(drawn.isNull()) << file.toStdString();
+        // (Compared as a pixmap holds them, so see-through edges round alike.)
+        const auto format = QImage::Format_ARGB32_Premultiplied;
+        EXPECT_TRUE(p.toImage().convertToFormat(format) == drawn.convertToFormat(format))
+            << "not the drawing " << file.toStdString();
+    }
+}
+
+} // namespace
+
+TEST(HiDpi, EveryPictureIsDrawnForTheScreensRatio)
+{
+    test::Window win;
+    form1& w = win.open(false);
+    w.winId();
+    // The same window moves through the screens: its pictures follow it.
+    for (qreal ratio : {1.0, 2.0, 1.5, 1.0}) {
+        SCOPED_TRACE(ratio);
+        showAt(w, ratio);
+        expectMadeFor(w.Image2->pixmap(), {640, 27}, ratio, "titlestrip");
+        expectMadeFor(w.Image3->pixmap(), {210, 43}, ratio, "logo");
+        expectMadeFor(w.Image4->pixmap(), {577, 134}, ratio, "banner");
+        const std::pair<QPushButton*, const char*> buttons[] = {
+            {w.Command1, "launch"}, {w.Command2, "savename"}, {w.Command3, "browse"}, {w.Command4, "settings"},
+            {w.Command6, "savesettings"}, {w.Command7, "minimize"}, {w.Command8, "exit"}};
+        for (const auto& [b, picture] : buttons)
+            expectMadeFor(b->icon().pixmap(b->iconSize(), ratio), b->iconSize(), ratio, picture);
+        expectMadeFor(w.Command1->cursor().pixmap(), {32, 32}, ratio, "pointer");
+        expectMadeFor(w.Image1->cursor().pixmap(), {32, 32}, ratio, "pointer");
+        expectMadeFor(w.Command8->cursor().pixmap(), {32, 32}, ratio, "pointer-window");
+        // The hot spot stays on the fingertip, in logical pixels.
+        EXPECT_EQ(w.Command1->cursor().hotSpot(), QPoint(11, 1));
+    }
+    // The desktop picks the window icon in its own pixels.
+    const QList<QSize> sizes = w.windowIcon().availableSizes();
+    for (QSize side : {QSize(16, 16), QSize(32, 32), QSize(64, 64)})
+        EXPECT_TRUE(sizes.contains(side)) << side.width();
+    for (QSize size : sizes)
+        EXPECT_TRUE(size == QSize(16, 16) || size == QSize(32, 32) || size == QSize(64, 64)) << size.width();
+}
+
+TEST(HiDpi, BackgroundIsTheDrawingForTheRatioNotABlownUpOne)
+{
+    test::Window win;
+    form1& w = win.open(false);
+    w.winId();
+    // The bottom left corner: bare background with the frame's amber cap, whose
+    // fine detail a blown-up picture would lose.
+    const QRect corner(0, 456, 24, 24);
+    ASSERT_EQ(w.childAt(corner.center()), nullptr);
+    for (const auto& [ratio, file] : {std::pair{1.0, ":/background.png"}, std::pair{2.0, ":/background@2x.png"}}) {
+        SCOPED_TRACE(ratio);
+        showAt(w, ratio);
+        const QImage shot = w.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        ASSERT_EQ(shot.devicePixelRatio(), ratio);
+        const QRect device(corner.topLeft() * ratio, corner.size() * ratio);
+        const QImage art = QImage(QString::fromLatin1(file)).convertToFormat(QImage::Format_RGB32);
+        ASSERT_FALSE(art.isNull());
+        int differing = 0;
+        for (int y = device.top(); y <= device.bottom(); ++y)
+            for (int x = device.left(); x <= device.right(); ++x)
+                differing += shot.pixel(x, y) != art.pixel(x, y);
+        EXPECT_EQ(differing, 0);
+    }
+}

@@ -1,0 +1,158 @@
+// Tavrel as a native Wayland client, in a headless weston of its own.
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <functional>
+
+namespace {
+
+// The desktop behind the window: one colour the artwork never uses, no panel.
+constexpr QRgb kDesktop = 0xff00ff00;
+
+// Polls until ready() holds or the time is up.
+bool waitFor(const std::function<bool()>& ready, int ms)
+{
+    QElapsedTimer t;
+    t.start();
+    while (!ready()) {
+        if (t.elapsed() > ms)
+            return false;
+        QThread::msleep(100);
+    }
+    return true;
+}
+
+// Where the screen differs from the bare desktop.
+QRect shownArea(const QImage& screen)
+{
+    QRect area;
+    if (screen.isNull())
+        return QRect(0, 0, 1, 1);
+    for (int y = 0; y < screen.height(); ++y)
+        for (int x = 0; x < screen.width(); ++x)
+            if (screen.pixel(x, y) != kDesktop)
+                area |= QRect(x, y, 1, 1);
+    return area;
+}
+
+struct Session {
+    QTemporaryDir runtime;
+    QProcess weston;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    QString socket = QStringLiteral("tavrel-test");
+
+    ~Session()
+    {
+        weston.terminate();
+        weston.waitForFinished(5000);
+    }
+
+    // Starts the compositor; the reason it could not, or the empty text.
+    QString start()
+    {
+        for (const char* tool : {"weston", "weston-screenshooter"})
+            if (QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty())
+                return QStringLiteral("%1 is not installed").arg(QLatin1String(tool));
+        // Wayland wants its runtime directory private to the user.
+        QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QFile ini(runtime.filePath(QStringLiteral("weston.ini")));
+        if (!ini.open(QIODevice::WriteOnly))
+            return QStringLiteral("cannot write weston.ini");
+        ini.write("[shell]\npanel-position=none\nbackground-color=0xff00ff00\n");
+        ini.close();
+
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+        env.insert(QStringLiteral("WAYLAND_DISPLAY"), socket);
+        env.remove(QStringLiteral("DISPLAY"));
+        weston.setProcessEnvironment(env);
+        weston.setWorkingDirectory(runtime.path());
+        weston.setProcessChannelMode(QProcess::MergedChannels);
+        // --debug offers the screenshot protocol.
+        weston.start(QStringLiteral("weston"),
+                     {QStringLiteral("--backend=headless-backend.so"), QStringLiteral("--use-pixman"),
+                      QStringLiteral("--width=800"), QStringLiteral("--height=600"), QStringLiteral("--idle-time=0"),
+                      QStringLiteral("--socket=") + socket, QStringLiteral("--config=") + ini.fileName(),
+                      QStringLiteral("--debug")});
+        // Up once it shows its desktop: the shell's background drawn.
+        const bool up = weston.waitForStarted(5000) && waitFor(
+            [&] {
+                return weston.state() != QProcess::Running
+                       || (QFile::exists(runtime.filePath(socket)) && shownArea(screenshot()).isEmpty());
+            },
+            10000)
+                        && weston.state() == QProcess::Running;
+        return up ? QString() : QStringLiteral("weston did not start: ") + QString::fromLocal8Bit(weston.readAll());
+    }
+
+    // The whole output, as weston-screenshooter saves it.
+    QImage screenshot()
+    {
+        QDir dir(runtime.path());
+        for (const QString& old : dir.entryList({QStringLiteral("wayland-screenshot*.png")}))
+            dir.remove(old);
+        QProcess shooter;
+        shooter.setProcessEnvironment(env);
+        shooter.setWorkingDirectory(runtime.path());
+        shooter.start(QStringLiteral("weston-screenshooter"), {});
+        if (!shooter.waitForFinished(10000) || shooter.exitCode() != 0)
+            return {};
+        const QStringList shots = dir.entryList({QStringLiteral("wayland-screenshot*.png")});
+        return shots.isEmpty() ? QImage() : QImage(dir.filePath(shots.first())).convertToFormat(QImage::Format_RGB32);
+    }
+};
+
+} // namespace
+
+TEST(WaylandSession, ShowsTheFixedFramelessWindowAndEndsWhenTerminated)
+{
+    Session session;
+    if (const QString why = session.start(); !why.isEmpty())
+        GTEST_SKIP() << "No Wayland compositor to test with: " << why.toStdString();
+
+    QTemporaryDir home;
+    QProcessEnvironment env = session.env;
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("wayland"));
+    env.insert(QStringLiteral("HOME"), home.path());
+    QProcess tavrel;
+    tavrel.setProcessEnvironment(env);
+    tavrel.setProcessChannelMode(QProcess::MergedChannels);
+    tavrel.setWorkingDirectory(home.path());
+    tavrel.start(QStringLiteral(TAVREL_EXE), {});
+    ASSERT_TRUE(tavrel.waitForStarted(5000));
+
+    // The window appears where the compositor puts it, at exactly its size,
+    // with no frame of the compositor's around it.
+    QImage screen;
+    QRect area;
+    const bool shown = waitFor(
+        [&] {
+            screen = session.screenshot();
+            area = shownArea(screen);
+            return area.size() == QSize(640, 480) || tavrel.state() != QProcess::Running;
+        },
+        20000);
+    ASSERT_EQ(tavrel.state(), QProcess::Running) << tavrel.readAll().toStdString();
+    ASSERT_TRUE(shown) << "shown: " << area.width() << "x" << area.height();
+    screen.save(session.runtime.filePath(QStringLiteral("seen.png")));
+
+    // It is Tavrel's own picture: a corner of its background, pixel for pixel.
+    const QImage background = QImage(QStringLiteral(TAVREL_ASSETS "/background.png")).convertToFormat(QImage::Format_RGB32);
+    const QRect corner(0, 456, 24, 24);
+    EXPECT_EQ(screen.copy(corner.translated(area.topLeft())), background.copy(corner));
+
+    // A session ends its programs with SIGTERM: Tavrel has nothing to save or
+    // ask, so it ends at once, by that signal and not by a fault of its own.
+    tavrel.terminate();
+    ASSERT_TRUE(tavrel.waitForFinished(5000));
+    EXPECT_EQ(tavrel.exitStatus(), QProcess::CrashExit);
+    EXPECT_EQ(tavrel.exitCode(), SIGTERM) << tavrel.readAll().toStdString();
+}
