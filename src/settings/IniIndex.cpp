@@ -73,6 +73,21 @@ QByteArray foldBytes(QByteArrayView name)
     return decodeText(name).toCaseFolded().toUtf8();
 }
 
+// Appends the folded name to out; ASCII names (nearly all) without an allocation of their own.
+void appendFolded(QByteArray& out, QByteArrayView name)
+{
+    if (!isAscii(name)) {
+        out += foldBytes(name);
+        return;
+    }
+    const qsizetype start = out.size();
+    out += name;
+    for (char* c = out.data() + start; c != out.data() + out.size(); ++c) {
+        if (*c >= 'A' && *c <= 'Z')
+            *c = char(*c + ('a' - 'A'));
+    }
+}
+
 bool keyMatches(QByteArrayView key, const QByteArray& folded)
 {
     if (isAscii(key))
@@ -89,12 +104,11 @@ IniIndex::IniIndex(QByteArray bytes)
 {
     if (m_bytes.startsWith("\xEF\xBB\xBF"))
         m_contentBegin = 3;
-    std::vector<QByteArray> names;
-    scanHeaders(m_contentBegin, names);
-    // Backwards, so that the first header of a name is the one that stays.
-    m_sections.reserve(qsizetype(names.size()));
-    for (size_t i = names.size(); i-- > 0;)
-        m_sections.insert(std::move(names[i]), int(i));
+    // Game records run to some 450 bytes; reserving for more costs only address space.
+    m_headers.reserve(size_t(m_bytes.size() / 256 + 16));
+    m_folded.reserve(m_bytes.size() / 8 + 4096);
+    scanHeaders(m_contentBegin);
+    indexHeaders(0);
 }
 
 QStringView IniIndex::trimmed(QStringView text)
@@ -113,10 +127,9 @@ QByteArray IniIndex::foldName(QStringView name)
     return trimmed(name).toString().toCaseFolded().toUtf8();
 }
 
-// Appends every header from `from` on, and its folded name. A header line is found from its "["
-// (memchr over the whole file is far cheaper than splitting it into lines): the "[" must be the first
-// non-blank of its line.
-void IniIndex::scanHeaders(qsizetype from, std::vector<QByteArray>& foldedNames)
+// Appends every header from `from` on. A header line is found from its "[" (memchr over the whole
+// file is far cheaper than splitting it into lines): the "[" must be the first non-blank of its line.
+void IniIndex::scanHeaders(qsizetype from)
 {
     const char* const data = m_bytes.constData();
     const char* const begin = data + m_contentBegin;
@@ -138,10 +151,29 @@ void IniIndex::scanHeaders(qsizetype from, std::vector<QByteArray>& foldedNames)
         if (close >= 0) {
             const char* nameBegin = skipBlanks(open + 1, open + 1 + close);
             const char* nameEnd = trimBlanksBack(nameBegin, open + 1 + close);
-            m_headers.push_back({lineStart - data, e - data});
-            foldedNames.push_back(foldBytes(QByteArrayView(nameBegin, nameEnd)));
+            const qsizetype foldOffset = m_folded.size();
+            appendFolded(m_folded, QByteArrayView(nameBegin, nameEnd));
+            m_headers.push_back({lineStart - data, e - data, foldOffset, m_folded.size() - foldOffset});
         }
         p = e;
+    }
+}
+
+// Adds headers from firstNew on to the table, or all of them when the folded names have moved.
+// Backwards, so that of two headers with one name the first is the one that stays.
+void IniIndex::indexHeaders(size_t firstNew)
+{
+    if (m_folded.constData() != m_indexedFolded) {
+        m_sections.clear();
+        m_sections.reserve(qsizetype(m_headers.size()));
+        m_indexedFolded = m_folded.constData();
+        firstNew = 0;
+    }
+    for (size_t i = m_headers.size(); i-- > firstNew;) {
+        const Header& h = m_headers[i];
+        const QByteArrayView name(m_folded.constData() + h.foldOffset, h.foldLength);
+        if (firstNew == 0 || !m_sections.contains(name))
+            m_sections.insert(name, int(i));
     }
 }
 
@@ -281,13 +313,9 @@ void IniIndex::apply(const Edit& edit)
         }
     }
     if (edit.addsSection) {
-        const int firstNew = int(m_headers.size());
-        std::vector<QByteArray> names;
-        scanHeaders(edit.pos, names);
-        for (size_t i = 0; i < names.size(); ++i) {
-            if (!m_sections.contains(names[i]))
-                m_sections.insert(names[i], firstNew + int(i));
-        }
+        const size_t firstNew = m_headers.size();
+        scanHeaders(edit.pos);
+        indexHeaders(firstNew);
     }
 }
 

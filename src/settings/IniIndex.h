@@ -53,6 +53,8 @@ private:
     struct Header {
         qsizetype lineStart; // first byte of the header's line (before any blanks)
         qsizetype lineEnd;   // the CR or LF ending it, or the end of the file
+        qsizetype foldOffset; // folded name in m_folded
+        qsizetype foldLength;
     };
     struct KeyScan {
         bool found = false;
@@ -62,7 +64,8 @@ private:
         bool insertNeedsBreak = false; // that line runs to the end of the file without a break
     };
 
-    void scanHeaders(qsizetype from, std::vector<QByteArray>& foldedNames);
+    void scanHeaders(qsizetype from);
+    void indexHeaders(size_t firstNew);
     int findSection(const QByteArray& folded) const;
     qsizetype sectionEnd(int header) const;
     KeyScan scanSection(int header, const QByteArray& foldedKey) const;
@@ -72,9 +75,12 @@ private:
     QByteArray m_bytes;
     qsizetype m_contentBegin = 0; // after the byte-order mark, if any
     std::vector<Header> m_headers; // in file order
-    // The first header of each folded name. QHash seeds its hashing per process, so names that
-    // others choose (game paths come from file names) cannot be made to collide.
-    QHash<QByteArray, int> m_sections;
+    QByteArray m_folded;           // folded header names, back to back
+    // The first header of each folded name, keyed by views into m_folded (rebuilt when it moves).
+    // QHash seeds its hashing per process, so names that others choose (game paths come from file
+    // names) cannot be made to collide.
+    QHash<QByteArrayView, int> m_sections;
+    const char* m_indexedFolded = nullptr; // where m_folded was when the keys were made
 };
 
 } // namespace tavrel
