@@ -76,15 +76,17 @@ QByteArray foldBytes(QByteArrayView name)
 // Appends the folded name to out; ASCII names (nearly all) without an allocation of their own.
 void appendFolded(QByteArray& out, QByteArrayView name)
 {
-    if (!isAscii(name)) {
-        out += foldBytes(name);
-        return;
-    }
     const qsizetype start = out.size();
-    out += name;
-    for (char* c = out.data() + start; c != out.data() + out.size(); ++c) {
-        if (*c >= 'A' && *c <= 'Z')
-            *c = char(*c + ('a' - 'A'));
+    out.resize(start + name.size());
+    char* dst = out.data() + start;
+    unsigned char high = 0;
+    for (char c : name) {
+        high |= static_cast<unsigned char>(c);
+        *dst++ = (c >= 'A' && c <= 'Z') ? char(c + ('a' - 'A')) : c;
+    }
+    if (high & 0x80) {
+        out.truncate(start);
+        out += decodeText(name).toCaseFolded().toUtf8();
     }
 }
 
@@ -124,7 +126,17 @@ QStringView IniIndex::trimmed(QStringView text)
 
 QByteArray IniIndex::foldName(QStringView name)
 {
-    return trimmed(name).toString().toCaseFolded().toUtf8();
+    // Six of these per game selected: ASCII names are lowered directly.
+    const QStringView t = trimmed(name);
+    QByteArray out(t.size(), Qt::Uninitialized);
+    char* dst = out.data();
+    for (QChar c : t) {
+        const char16_t u = c.unicode();
+        if (u >= 0x80)
+            return t.toString().toCaseFolded().toUtf8();
+        *dst++ = (u >= u'A' && u <= u'Z') ? char(u + 32) : char(u);
+    }
+    return out;
 }
 
 // Appends every header from `from` on. A header line is found from its "[" (memchr over the whole
