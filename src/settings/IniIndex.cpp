@@ -1,5 +1,7 @@
 #include "settings/IniIndex.h"
 
+#include <QStringDecoder>
+
 #include <algorithm>
 #include <cstring>
 
@@ -14,35 +16,11 @@ constexpr qsizetype kMaxValueBytes = 1024;
 
 inline bool isBlank(char c) { return c == ' ' || c == '\t'; }
 inline bool isBreak(char c) { return c == '\r' || c == '\n'; }
-inline char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? char(c + ('a' - 'A')) : c; }
 
-constexpr quint64 kOnes = 0x0101010101010101ull;
-constexpr quint64 kHighs = 0x8080808080808080ull;
-
-// Bytes of w equal to c get their high bit set (exact for the lowest such byte, which is all we use).
-inline quint64 bytesEqual(quint64 w, unsigned char c)
-{
-    const quint64 x = w ^ (kOnes * c);
-    return (x - kOnes) & ~x & kHighs;
-}
-
-// The first CR or LF from p on, or end. Eight bytes at a time: header and key lines are scanned by the
-// million when the copy is built.
+// The first CR or LF from p on, or end.
 inline const char* lineEndOf(const char* p, const char* end)
 {
-#if Q_BYTE_ORDER == Q_LITTLE_ENDIAN
-    while (end - p >= 8) {
-        quint64 w;
-        std::memcpy(&w, p, 8);
-        const quint64 hit = bytesEqual(w, '\r') | bytesEqual(w, '\n');
-        if (hit)
-            return p + (__builtin_ctzll(hit) >> 3);
-        p += 8;
-    }
-#endif
-    while (p < end && !isBreak(*p))
-        ++p;
-    return p;
+    return std::find_if(p, end, isBreak);
 }
 
 // Start of the next line, given the end of this one (CR, LF or CR LF).
@@ -72,75 +50,51 @@ inline const char* trimBlanksBack(const char* begin, const char* e)
     return e;
 }
 
-// Word-at-a-time multiply/xor-shift hash: names differ mostly after a long common prefix ("/home/...").
-quint64 hashBytes(const char* p, size_t n)
+// Text from the file: UTF-8 when it is valid UTF-8, every character kept (a U+FEFF that starts a name
+// or value is part of it); otherwise it was written in an 8-bit code page, read as Latin-1.
+QString decodeText(QByteArrayView bytes)
 {
-    quint64 h = 0x9e3779b97f4a7c15ull ^ n;
-    while (n >= 8) {
-        quint64 w;
-        std::memcpy(&w, p, 8);
-        h = (h ^ w) * 0xff51afd7ed558ccdull;
-        h ^= h >> 32;
-        p += 8;
-        n -= 8;
-    }
-    quint64 w = 0;
-    std::memcpy(&w, p, n);
-    h = (h ^ w) * 0xc4ceb9fe1a85ec53ull;
-    h ^= h >> 29;
-    h *= 0xff51afd7ed558ccdull;
-    h ^= h >> 32;
-    return h;
+    if (!bytes.isValidUtf8())
+        return QString::fromLatin1(bytes);
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    return utf8(bytes);
 }
 
-// Folds name bytes from the file onto the end of out. ASCII (nearly every name) is lowered in place;
-// anything else goes through QString's Unicode case folding, decoded the way fromUtf8 does.
-void appendFolded(std::string& out, const char* p, qsizetype n)
+bool isAscii(QByteArrayView bytes)
 {
-    const size_t start = out.size();
-    out.resize(start + size_t(n));
+    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// A name from the file as it is matched (see foldName()).
+QByteArray foldBytes(QByteArrayView name)
+{
+    if (isAscii(name))
+        return name.toByteArray().toLower();
+    return decodeText(name).toCaseFolded().toUtf8();
+}
+
+// Appends the folded name to out; ASCII names (nearly all) without an allocation of their own.
+void appendFolded(QByteArray& out, QByteArrayView name)
+{
+    const qsizetype start = out.size();
+    out.resize(start + name.size());
     char* dst = out.data() + start;
-    quint64 high = 0;
-    qsizetype i = 0;
-    for (; i + 8 <= n; i += 8) {
-        // Eight ASCII letters lowered at once: set bit 5 of each byte in 'A'..'Z'.
-        quint64 w;
-        std::memcpy(&w, p + i, 8);
-        high |= w;
-        const quint64 low7 = w & ~kHighs;
-        const quint64 aboveZ = low7 + kOnes * (0x7f - 'Z');
-        const quint64 atLeastA = low7 + kOnes * (0x80 - 'A');
-        w |= ((atLeastA ^ aboveZ) & ~w & kHighs) >> 2;
-        std::memcpy(dst + i, &w, 8);
+    unsigned char high = 0;
+    for (char c : name) {
+        high |= static_cast<unsigned char>(c);
+        *dst++ = (c >= 'A' && c <= 'Z') ? char(c + ('a' - 'A')) : c;
     }
-    for (; i < n; ++i) {
-        high |= static_cast<unsigned char>(p[i]);
-        dst[i] = lowerAscii(p[i]);
-    }
-    if (high & kHighs) {
-        out.resize(start);
-        const QByteArray folded = QString::fromUtf8(p, n).toCaseFolded().toUtf8();
-        out.append(folded.constData(), size_t(folded.size()));
+    if (high & 0x80) {
+        out.truncate(start);
+        out += decodeText(name).toCaseFolded().toUtf8();
     }
 }
 
-// Does the key of a line (raw bytes) match a folded key?
-bool keyMatches(const char* p, qsizetype n, const QByteArray& folded)
+bool keyMatches(QByteArrayView key, const QByteArray& folded)
 {
-    unsigned char high = 0;
-    for (qsizetype i = 0; i < n; ++i)
-        high |= static_cast<unsigned char>(p[i]);
-    if (!(high & 0x80)) {
-        if (n != folded.size())
-            return false;
-        const char* f = folded.constData();
-        for (qsizetype i = 0; i < n; ++i) {
-            if (lowerAscii(p[i]) != f[i])
-                return false;
-        }
-        return true;
-    }
-    return QString::fromUtf8(p, n).toCaseFolded().toUtf8() == folded;
+    if (isAscii(key))
+        return key.size() == folded.size() && key.compare(folded, Qt::CaseInsensitive) == 0;
+    return foldBytes(key) == folded;
 }
 
 } // namespace
@@ -154,9 +108,8 @@ IniIndex::IniIndex(QByteArray bytes)
         m_contentBegin = 3;
     // Game records run to some 450 bytes; reserving for more costs only address space.
     m_headers.reserve(size_t(m_bytes.size() / 256 + 16));
-    m_folded.reserve(size_t(m_bytes.size() / 8 + 64));
+    m_folded.reserve(m_bytes.size() / 8 + 4096);
     scanHeaders(m_contentBegin);
-    growTable(m_headers.size() * 2);
     indexHeaders(0);
 }
 
@@ -173,20 +126,16 @@ QStringView IniIndex::trimmed(QStringView text)
 
 QByteArray IniIndex::foldName(QStringView name)
 {
+    // Six of these per game selected: ASCII names are lowered directly.
     const QStringView t = trimmed(name);
-    bool ascii = true;
-    for (QChar c : t) {
-        if (c.unicode() >= 0x80) {
-            ascii = false;
-            break;
-        }
-    }
-    if (!ascii)
-        return t.toString().toCaseFolded().toUtf8();
     QByteArray out(t.size(), Qt::Uninitialized);
     char* dst = out.data();
-    for (qsizetype i = 0; i < t.size(); ++i)
-        dst[i] = lowerAscii(char(t[i].unicode()));
+    for (QChar c : t) {
+        const char16_t u = c.unicode();
+        if (u >= 0x80)
+            return t.toString().toCaseFolded().toUtf8();
+        *dst++ = (u >= u'A' && u <= u'Z') ? char(u + 32) : char(u);
+    }
     return out;
 }
 
@@ -210,96 +159,39 @@ void IniIndex::scanHeaders(qsizetype from)
             continue;
         }
         const char* e = lineEndOf(open + 1, end);
-        const char* close = static_cast<const char*>(memrchr(open + 1, ']', size_t(e - open - 1)));
-        if (close) {
-            const char* nameBegin = skipBlanks(open + 1, close);
-            const char* nameEnd = trimBlanksBack(nameBegin, close);
-            Header h;
-            h.lineStart = lineStart - data;
-            h.lineEnd = e - data;
-            h.foldOffset = qsizetype(m_folded.size());
-            appendFolded(m_folded, nameBegin, nameEnd - nameBegin);
-            h.foldLength = qsizetype(m_folded.size()) - h.foldOffset;
-            h.hash = hashBytes(m_folded.data() + h.foldOffset, size_t(h.foldLength));
-            m_headers.push_back(h);
+        const qsizetype close = QByteArrayView(open + 1, e).lastIndexOf(']');
+        if (close >= 0) {
+            const char* nameBegin = skipBlanks(open + 1, open + 1 + close);
+            const char* nameEnd = trimBlanksBack(nameBegin, open + 1 + close);
+            const qsizetype foldOffset = m_folded.size();
+            appendFolded(m_folded, QByteArrayView(nameBegin, nameEnd));
+            m_headers.push_back({lineStart - data, e - data, foldOffset, m_folded.size() - foldOffset});
         }
         p = e;
     }
 }
 
-void IniIndex::growTable(size_t minSlots)
-{
-    size_t size = 16;
-    while (size < minSlots)
-        size *= 2;
-    if (size <= m_slots.size())
-        return;
-    std::vector<quint64> old;
-    old.swap(m_slots);
-    m_slots.assign(size, 0);
-    m_used = 0;
-    for (quint64 s : old) {
-        if (s)
-            insertSlot(quint32(s) - 1);
-    }
-}
-
-// A slot holds the high half of the name's hash above the header's index + 1 (0: empty), so that
-// probing rarely has to look at the header itself.
-static inline quint64 slotFor(quint64 hash, quint32 header)
-{
-    return (hash & 0xffffffff00000000ull) | (quint64(header) + 1);
-}
-
-// Inserts a header unless an earlier one has the same name (the first section of a name wins).
-bool IniIndex::insertSlot(quint32 header)
-{
-    const Header& h = m_headers[header];
-    const quint64 tag = h.hash & 0xffffffff00000000ull;
-    const size_t mask = m_slots.size() - 1;
-    for (size_t i = size_t(h.hash) & mask;; i = (i + 1) & mask) {
-        const quint64 s = m_slots[i];
-        if (!s) {
-            m_slots[i] = slotFor(h.hash, header);
-            ++m_used;
-            return true;
-        }
-        if ((s & 0xffffffff00000000ull) != tag)
-            continue;
-        const Header& o = m_headers[quint32(s) - 1];
-        if (o.hash == h.hash && o.foldLength == h.foldLength
-            && std::memcmp(m_folded.data() + o.foldOffset, m_folded.data() + h.foldOffset, size_t(h.foldLength)) == 0)
-            return false;
-    }
-}
-
+// Adds headers from firstNew on to the table, or all of them when the folded names have moved.
+// Backwards, so that of two headers with one name the first is the one that stays.
 void IniIndex::indexHeaders(size_t firstNew)
 {
-    for (size_t i = firstNew; i < m_headers.size(); ++i) {
-        if ((m_used + 1) * 2 > m_slots.size())
-            growTable(m_slots.size() * 2);
-        insertSlot(quint32(i));
+    if (m_folded.constData() != m_indexedFolded) {
+        m_sections.clear();
+        m_sections.reserve(qsizetype(m_headers.size()));
+        m_indexedFolded = m_folded.constData();
+        firstNew = 0;
+    }
+    for (size_t i = m_headers.size(); i-- > firstNew;) {
+        const Header& h = m_headers[i];
+        const QByteArrayView name(m_folded.constData() + h.foldOffset, h.foldLength);
+        if (firstNew == 0 || !m_sections.contains(name))
+            m_sections.insert(name, int(i));
     }
 }
 
 int IniIndex::findSection(const QByteArray& folded) const
 {
-    if (m_slots.empty())
-        return -1;
-    const quint64 hash = hashBytes(folded.constData(), size_t(folded.size()));
-    const quint64 tag = hash & 0xffffffff00000000ull;
-    const size_t mask = m_slots.size() - 1;
-    for (size_t i = size_t(hash) & mask;; i = (i + 1) & mask) {
-        const quint64 s = m_slots[i];
-        if (!s)
-            return -1;
-        if ((s & 0xffffffff00000000ull) != tag)
-            continue;
-        const Header& h = m_headers[quint32(s) - 1];
-        if (h.hash == hash && h.foldLength == folded.size()
-            && std::memcmp(m_folded.data() + h.foldOffset, folded.constData(), size_t(h.foldLength)) == 0)
-            return int(quint32(s) - 1);
-    }
+    return m_sections.value(folded, -1);
 }
 
 qsizetype IniIndex::sectionEnd(int header) const
@@ -322,12 +214,11 @@ IniIndex::KeyScan IniIndex::scanSection(int header, const QByteArray& foldedKey)
         const char* t = skipBlanks(line, e);
         if (t < e) {
             lastEnd = e;
-            const char* eq = static_cast<const char*>(std::memchr(t, '=', size_t(e - t)));
-            if (eq && keyMatches(t, trimBlanksBack(t, eq) - t, foldedKey)) {
-                const char* vb = skipBlanks(eq + 1, e);
+            const char* eq = std::find(t, e, '=');
+            if (eq != e && keyMatches(QByteArrayView(t, trimBlanksBack(t, eq)), foldedKey)) {
                 scan.found = true;
-                scan.valueBegin = vb - data;
-                scan.valueEnd = trimBlanksBack(vb, e) - data;
+                scan.valueBegin = eq + 1 - data;
+                scan.lineEnd = e - data;
                 return scan;
             }
         }
@@ -339,6 +230,19 @@ IniIndex::KeyScan IniIndex::scanSection(int header, const QByteArray& foldedKey)
     return scan;
 }
 
+// A found key's value as stored: trimmed, one pair of surrounding quotes removed.
+QByteArrayView IniIndex::storedValue(const KeyScan& scan) const
+{
+    const char* const data = m_bytes.constData();
+    const char* b = skipBlanks(data + scan.valueBegin, data + scan.lineEnd);
+    const char* e = trimBlanksBack(b, data + scan.lineEnd);
+    if (e - b >= 2 && *b == '"' && e[-1] == '"') {
+        ++b;
+        --e;
+    }
+    return QByteArrayView(b, e);
+}
+
 QString IniIndex::value(QStringView section, QStringView key) const
 {
     const int header = findSection(foldName(section));
@@ -347,13 +251,9 @@ QString IniIndex::value(QStringView section, QStringView key) const
     const KeyScan scan = scanSection(header, foldName(key));
     if (!scan.found)
         return {};
-    const char* b = m_bytes.constData() + scan.valueBegin;
-    qsizetype n = scan.valueEnd - scan.valueBegin;
-    if (n >= 2 && b[0] == '"' && b[n - 1] == '"') {
-        ++b;
-        n -= 2;
-    }
-    QString v = QString::fromUtf8(b, std::min(n, kMaxValueBytes));
+    const QByteArrayView stored = storedValue(scan);
+    QString v = stored.isValidUtf8() ? decodeText(stored.first(std::min(stored.size(), kMaxValueBytes)))
+                                     : QString::fromLatin1(stored.first(std::min(stored.size(), kMaxValueUnits)));
     if (v.size() > kMaxValueUnits)
         v.truncate(v[kMaxValueUnits - 1].isHighSurrogate() ? kMaxValueUnits - 1 : kMaxValueUnits);
     return v;
@@ -375,7 +275,6 @@ std::optional<IniIndex::Edit> IniIndex::planWrite(QStringView section, QStringVi
 {
     const QStringView name = trimmed(section);
     const QStringView k = trimmed(key);
-    const QByteArray v = value.toUtf8();
     const QByteArray br = lineBreak();
 
     Edit edit;
@@ -383,19 +282,24 @@ std::optional<IniIndex::Edit> IniIndex::planWrite(QStringView section, QStringVi
     if (header >= 0) {
         const KeyScan scan = scanSection(header, foldName(k));
         if (scan.found) {
-            // Only the value's bytes change: the key's spelling and the blanks around stay.
-            const qsizetype oldLength = scan.valueEnd - scan.valueBegin;
-            if (oldLength == v.size() && std::memcmp(m_bytes.constData() + scan.valueBegin, v.constData(), size_t(v.size())) == 0)
+            // A value read from an 8-bit code page and written back as read keeps its bytes.
+            const QByteArrayView stored = storedValue(scan);
+            const QByteArray v = !stored.isValidUtf8() && QString::fromLatin1(stored) == value
+                ? stored.toByteArray()
+                : value.toUtf8();
+            // Everything after the "=" is replaced; the key's spelling and the other lines stay.
+            const QByteArrayView old(m_bytes.constData() + scan.valueBegin, m_bytes.constData() + scan.lineEnd);
+            if (old == v)
                 return std::nullopt;
             edit.pos = scan.valueBegin;
-            edit.removed = oldLength;
+            edit.removed = old.size();
             edit.inserted = v;
             return edit;
         }
         edit.pos = scan.insertAt;
         if (scan.insertNeedsBreak)
             edit.inserted = br;
-        edit.inserted += k.toUtf8() + '=' + v + br;
+        edit.inserted += k.toUtf8() + '=' + value.toUtf8() + br;
         return edit;
     }
 
@@ -404,7 +308,7 @@ std::optional<IniIndex::Edit> IniIndex::planWrite(QStringView section, QStringVi
     edit.addsSection = true;
     if (n > m_contentBegin && !isBreak(m_bytes[n - 1]))
         edit.inserted = br;
-    edit.inserted += '[' + name.toUtf8() + ']' + br + k.toUtf8() + '=' + v + br;
+    edit.inserted += '[' + name.toUtf8() + ']' + br + k.toUtf8() + '=' + value.toUtf8() + br;
     return edit;
 }
 

@@ -1,11 +1,12 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
+#include <QHash>
 #include <QString>
 #include <QStringView>
 
 #include <optional>
-#include <string>
 #include <vector>
 
 namespace tavrel {
@@ -13,19 +14,19 @@ namespace tavrel {
 // The parsed copy of a settings file: its exact bytes plus an index of its section headers.
 //
 // Only headers are indexed (folded name -> where the header line is); a section's keys are found by
-// scanning its few lines when asked. That keeps building the copy to one byte-level pass over the
-// file, which matters with a hundred thousand game sections.
+// scanning its few lines when asked. That keeps building the copy to one pass over the file, which
+// matters with a hundred thousand game sections.
 //
-// Line rules: lines end at CR, LF or CR LF; a UTF-8 byte-order mark at the start is skipped; lines are
-// trimmed of blanks and tabs. A header starts with "[" and holds a "]", its name runs to the last "]".
-// Any other line holding "=" is a key line. Names match case-insensitively, first occurrence wins.
+// Line rules: lines end at CR, LF or CR LF; a UTF-8 byte-order mark at the very start of the file is
+// skipped; lines are trimmed of blanks and tabs. A header starts with "[" and holds a "]", its name
+// runs to the last "]". Any other line holding "=" is a key line. Names match case-insensitively,
+// first occurrence wins. Text that is not valid UTF-8 (written in an 8-bit code page) reads as Latin-1.
 class IniIndex {
 public:
     IniIndex();
     explicit IniIndex(QByteArray bytes);
 
     const QByteArray& bytes() const { return m_bytes; }
-    qsizetype sectionCount() const { return qsizetype(m_headers.size()); }
 
     // A name as it is matched: blanks and tabs trimmed, case folded, as UTF-8.
     static QByteArray foldName(QStringView name);
@@ -54,32 +55,32 @@ private:
         qsizetype lineEnd;   // the CR or LF ending it, or the end of the file
         qsizetype foldOffset; // folded name in m_folded
         qsizetype foldLength;
-        quint64 hash;
     };
     struct KeyScan {
         bool found = false;
-        qsizetype valueBegin = 0; // trimmed value, quotes included
-        qsizetype valueEnd = 0;
+        qsizetype valueBegin = 0; // just after the "="
+        qsizetype lineEnd = 0;
         qsizetype insertAt = 0;    // just after the section's last non-blank line (after its line break)
         bool insertNeedsBreak = false; // that line runs to the end of the file without a break
     };
 
     void scanHeaders(qsizetype from);
     void indexHeaders(size_t firstNew);
-    void growTable(size_t minSlots);
-    bool insertSlot(quint32 header);
     int findSection(const QByteArray& folded) const;
     qsizetype sectionEnd(int header) const;
     KeyScan scanSection(int header, const QByteArray& foldedKey) const;
+    QByteArrayView storedValue(const KeyScan& scan) const;
     QByteArray lineBreak() const;
 
     QByteArray m_bytes;
     qsizetype m_contentBegin = 0; // after the byte-order mark, if any
     std::vector<Header> m_headers; // in file order
-    std::string m_folded;          // folded header names, back to back
-    // Open-addressed hash table over the first header of each name (see slotFor()).
-    std::vector<quint64> m_slots;
-    size_t m_used = 0;
+    QByteArray m_folded;           // folded header names, back to back
+    // The first header of each folded name, keyed by views into m_folded (rebuilt when it moves).
+    // QHash seeds its hashing per process, so names that others choose (game paths come from file
+    // names) cannot be made to collide.
+    QHash<QByteArrayView, int> m_sections;
+    const char* m_indexedFolded = nullptr; // where m_folded was when the keys were made
 };
 
 } // namespace tavrel

@@ -1,55 +1,15 @@
 #include "settings/IniStore.h"
 
+#include "settings/IniFile.h"
 #include "settings/IniIndex.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
-
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/mman.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace tavrel {
 
 namespace {
-
-// Serialises writers of files in one directory. We lock the directory itself (flock on an O_RDONLY fd):
-// unlike the file, whose inode changes with every atomic replace, the directory stays the same object,
-// and no lock file has to be left lying beside the settings.
-class DirLock {
-public:
-    explicit DirLock(const QByteArray& dir)
-        : m_fd(::open(dir.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC))
-    {
-        if (m_fd < 0)
-            return;
-        int rc;
-        while ((rc = ::flock(m_fd, LOCK_EX)) != 0 && errno == EINTR) {
-        }
-        // A file system without flock (rare network mounts) still gets atomic replaces, just unserialised.
-        m_ok = rc == 0 || errno == ENOLCK || errno == EOPNOTSUPP || errno == EINVAL;
-    }
-    ~DirLock()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd); // releases the lock
-    }
-    DirLock(const DirLock&) = delete;
-    DirLock& operator=(const DirLock&) = delete;
-
-    bool ok() const { return m_ok; }
-    // Makes the rename of the file durable too.
-    void sync() const { ::fsync(m_fd); }
-
-private:
-    int m_fd;
-    bool m_ok = false;
-};
 
 bool hasForbidden(const QString& text)
 {
@@ -61,136 +21,66 @@ bool hasForbidden(const QString& text)
     return false;
 }
 
-// Large buffers are backed by huge pages where the system allows: a 44 MB settings file otherwise
-// costs some eleven thousand page faults, as much as parsing it.
-void adviseHugePages(QByteArray& buffer)
+// The file a write replaces: the end of a chain of symbolic links (so the user's link survives), else
+// the path itself. Its temporary file lies beside it, on the same file system.
+QString writeTarget(const QString& path)
 {
-    constexpr quintptr kHuge = quintptr(2) << 20;
-    if (buffer.size() < qsizetype(4 * kHuge))
-        return;
-    const quintptr page = quintptr(::sysconf(_SC_PAGESIZE));
-    const quintptr begin = (quintptr(buffer.data()) + page - 1) & ~(page - 1);
-    const quintptr end = (quintptr(buffer.data()) + quintptr(buffer.size())) & ~(page - 1);
-    if (end > begin)
-        ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
-}
-
-bool readAll(int fd, QByteArray& out, qsizetype sizeHint)
-{
-    out = QByteArray(qMax<qsizetype>(sizeHint, 0) + 1, Qt::Uninitialized);
-    adviseHugePages(out);
-    qsizetype got = 0;
-    for (;;) {
-        if (got == out.size())
-            out.resize(out.size() * 2);
-        const ssize_t n = ::read(fd, out.data() + got, size_t(out.size() - got));
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        if (n == 0)
-            break;
-        got += n;
-    }
-    out.truncate(got);
-    return true;
+    QFileInfo info(path);
+    for (int depth = 0; depth < 40 && info.isSymLink(); ++depth)
+        info.setFile(info.symLinkTarget());
+    return info.isSymLink() ? path : info.absoluteFilePath();
 }
 
 } // namespace
 
 struct IniStore::Private {
     QString path;         // as given
-    QString absolutePath; // for QSaveFile
+    QString absolutePath;
     QByteArray nativePath;
     QByteArray nativeDir;
 
     IniIndex index;
-    // What the parsed copy was made from. A missing file is remembered as such (exists == false).
-    bool cached = false;
-    bool exists = false;
-    dev_t dev = 0;
-    ino_t ino = 0;
-    off_t size = 0;
-    timespec mtime {};
-    // Kept open on the inode the copy came from, so that its number cannot be handed to a new file
-    // while we compare against it: a rewritten file then always shows a different inode.
-    int heldFd = -1;
-
-    ~Private() { release(); }
-
-    void release()
-    {
-        if (heldFd >= 0)
-            ::close(heldFd);
-        heldFd = -1;
-    }
-
-    bool sameFile(const struct stat& st) const
-    {
-        return cached && exists && st.st_dev == dev && st.st_ino == ino && st.st_size == size
-            && st.st_mtim.tv_sec == mtime.tv_sec && st.st_mtim.tv_nsec == mtime.tv_nsec;
-    }
-
-    void remember(const struct stat& st, int fd)
-    {
-        release();
-        heldFd = fd;
-        cached = true;
-        exists = true;
-        dev = st.st_dev;
-        ino = st.st_ino;
-        size = st.st_size;
-        mtime = st.st_mtim;
-    }
-
-    void rememberMissing()
-    {
-        release();
-        index = IniIndex();
-        cached = true;
-        exists = false;
-    }
+    // What the parsed copy was made from: nothing yet, a missing file, or the file held open.
+    enum class Source { None, Missing, File } source = Source::None;
+    inifile::HeldFile held;
 
     void forget()
     {
-        release();
+        held.close();
         index = IniIndex();
-        cached = false;
+        source = Source::None;
     }
 
-    // Reads and parses the file. False when it cannot be read or is not a regular file.
-    bool load()
+    // Brings the parsed copy up to date with the file (one stat when it is unchanged). A missing file
+    // reads as empty. Anything that is not a readable regular file (a FIFO, a socket, a directory)
+    // also reads as empty, but is reported so that nothing ever replaces it.
+    bool refresh()
     {
-        const int fd = ::open(nativePath.constData(), O_RDONLY | O_CLOEXEC);
-        struct stat st;
+        inifile::Identity now;
+        switch (inifile::probe(nativePath, &now)) {
+        case inifile::Kind::Missing:
+            if (source != Source::Missing) {
+                forget();
+                source = Source::Missing;
+            }
+            return true;
+        case inifile::Kind::Regular:
+            if (source == Source::File && held.identity() == now)
+                return true;
+            break;
+        case inifile::Kind::Special:
+        case inifile::Kind::Unreadable:
+            forget();
+            return false;
+        }
         QByteArray bytes;
-        if (fd < 0 || ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || !readAll(fd, bytes, st.st_size)) {
-            if (fd >= 0)
-                ::close(fd);
+        if (!held.load(nativePath, bytes)) {
             forget();
             return false;
         }
         index = IniIndex(std::move(bytes));
-        remember(st, fd);
+        source = Source::File;
         return true;
-    }
-
-    // Brings the parsed copy up to date with the file (one stat when it is unchanged). A missing file
-    // is an empty one; anything else that is not a readable regular file is an error.
-    bool refresh()
-    {
-        struct stat st;
-        if (::stat(nativePath.constData(), &st) != 0) {
-            if (errno != ENOENT)
-                return false;
-            if (!cached || exists)
-                rememberMissing();
-            return true;
-        }
-        if (sameFile(st))
-            return true;
-        return load();
     }
 };
 
@@ -235,9 +125,13 @@ bool IniStore::write(const QString& section, const QString& key, const QString& 
     // A per-user data directory is made by the first write, not before.
     if (!QDir().mkpath(QFile::decodeName(d->nativeDir)))
         return false;
-    DirLock lock(d->nativeDir);
+    inifile::DirLock lock(d->nativeDir);
     if (!lock.ok())
         return false;
+    const QByteArray target = QFile::encodeName(writeTarget(d->absolutePath));
+    const QByteArray temp = target + ".tmp";
+    // Whatever a killed writer left is gone once any write has run, even one that changes nothing.
+    inifile::removeStale(temp);
     // Under the lock nobody else of ours changes the file: bring the copy up to date (usually a stat
     // that shows it unchanged) and apply this one change to it.
     if (!d->refresh())
@@ -246,43 +140,23 @@ bool IniStore::write(const QString& section, const QString& key, const QString& 
     if (!edit)
         return true; // already on disk exactly so
 
-    QSaveFile out(d->absolutePath);
-    if (!out.open(QIODevice::WriteOnly))
-        return false;
-    if (d->exists) {
-        // Keep the file's owner (where we may) and its exact mode.
-        struct stat st;
-        if (::fstat(d->heldFd, &st) == 0) {
-            if (::fchown(out.handle(), st.st_uid, st.st_gid) != 0) {
-                // Not ours to give away: the file becomes the writer's, as any editor would leave it.
-            }
-            ::fchmod(out.handle(), st.st_mode & 07777);
-        }
-    }
     const QByteArray& bytes = d->index.bytes();
     const qsizetype tail = edit->pos + edit->removed;
-    const bool written = out.write(bytes.constData(), edit->pos) == edit->pos
-        && out.write(edit->inserted) == edit->inserted.size()
-        && out.write(bytes.constData() + tail, bytes.size() - tail) == bytes.size() - tail;
-    if (!written) {
-        out.cancelWriting();
-        return false;
-    }
-    if (!out.commit())
+    inifile::HeldFile written;
+    if (!inifile::replace(target, temp,
+                          {QByteArrayView(bytes.constData(), edit->pos), QByteArrayView(edit->inserted),
+                           QByteArrayView(bytes.constData() + tail, bytes.size() - tail)},
+                          d->source == Private::Source::File ? &d->held : nullptr, written))
         return false;
     lock.sync();
 
-    d->index.apply(*edit);
-    // Still under the lock, so the file is the one we just wrote: note what it is.
-    const int fd = ::open(d->nativePath.constData(), O_RDONLY | O_CLOEXEC);
-    struct stat st;
-    if (fd >= 0 && ::fstat(fd, &st) == 0 && st.st_size == d->index.bytes().size()) {
-        d->remember(st, fd);
-    } else {
-        if (fd >= 0)
-            ::close(fd);
+    if (!written.isOpen()) {
         d->forget();
+        return true;
     }
+    d->index.apply(*edit);
+    d->held = std::move(written);
+    d->source = Private::Source::File;
     return true;
 }
 

@@ -18,10 +18,12 @@ public:
     IniStore& operator=(const IniStore&) = delete;
 
     const QString& filePath() const;
-    // The stored value, at most 254 characters; empty for a missing file, section or key.
+    // The stored value, at most 254 characters; empty for a missing file, section or key. Anything
+    // in the file's place that is not a regular file (a FIFO, a socket, a directory) reads as missing.
     QString read(const QString& section, const QString& key);
     // True when the value is on disk. False when refused (see acceptable()) or when the file could not
-    // be written; on false the file on disk is exactly as before.
+    // be written (nor is anything that is not a regular file ever replaced); on false the file on disk
+    // is exactly as before.
     bool write(const QString& section, const QString& key, const QString& value);
     // True when write() would accept these texts (no CR, LF or NUL anywhere; key without "=" and not
     // starting with "[" or ";").

@@ -176,3 +176,17 @@ TEST(SaveDefaults, UnwritableFileSaysSoInsteadOfConfirming)
     ASSERT_EQ(win.dialogs.shown.size(), 1);
     EXPECT_EQ(win.dialogs.shown[0], QStringLiteral("Error: Unable to save settings.\n") + win.iniPath());
 }
+
+// Another program stored the emulator's name in an 8-bit code page: the box shows it readably, and
+// saving the defaults unchanged writes the file back byte for byte.
+TEST(SaveDefaults, EightBitExeNameIsShownAndSavedBackUnchanged)
+{
+    test::Window win;
+    const QByteArray file =
+        settingsFile("no", "0", "1", "no", "no", "no", "no", "x").replace("1=x\r\n", "1=neorag\xE9.exe\r\n");
+    win.writeIni(file);
+    form1& w = win.open();
+    EXPECT_EQ(w.Text3->text(), QStringLiteral("neorag\u00e9.exe"));
+    w.Command6_Click();
+    EXPECT_EQ(win.iniBytes(), file);
+}

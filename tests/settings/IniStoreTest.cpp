@@ -88,21 +88,78 @@ TEST_F(IniStoreTest, ForeignFileKeepsEveryOtherByte)
     const QByteArray head = "\xEF\xBB\xBF; written by hand\r\n\r\n[Game One]\r\n  GameName = Caf\xE9 Racer \r\n"
                             "picture=";
     const QByteArray rest = "\r\n[Other]\r\n; next\r\nx=1\r\n\x1A";
-    const QByteArray tail = "  \r\n" + rest;
-    ASSERT_TRUE(putFile(path, head + "\"/roms/a.png\"" + tail));
+    ASSERT_TRUE(putFile(path, head + "  \"/roms/a.png\"  " + rest));
     ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0640), 0);
 
     IniStore store(path);
-    EXPECT_EQ(store.read("game one", "gamename"), QString::fromUtf8("Caf\xE9 Racer"));
+    EXPECT_EQ(store.read("game one", "gamename"), QString::fromUtf8("Caf\u00e9 Racer"));
     EXPECT_EQ(store.read("Game One", "picture"), "/roms/a.png");
     ASSERT_TRUE(store.write("GAME ONE", "Picture", "/roms/\u00e9t\u00e9.png"));
-    EXPECT_EQ(fileBytes(path), (head + "/roms/\xC3\xA9t\xC3\xA9.png" + tail).toStdString());
+    EXPECT_EQ(fileBytes(path), (head + "/roms/\xC3\xA9t\xC3\xA9.png" + rest).toStdString());
     ASSERT_TRUE(store.write("game one", "picture2", "p2"));
-    EXPECT_EQ(fileBytes(path), (head + "/roms/\xC3\xA9t\xC3\xA9.png  \r\npicture2=p2\r\n" + rest).toStdString());
+    EXPECT_EQ(fileBytes(path), (head + "/roms/\xC3\xA9t\xC3\xA9.png\r\npicture2=p2" + rest).toStdString());
 
     EXPECT_EQ(statOf(path).st_mode & 07777, 0640u);
     EXPECT_EQ(entries(dir.path()), QStringList {"tavrel.ini"});
     EXPECT_EQ(IniStore(path).read("game one", "picture"), QString::fromUtf8("/roms/\u00e9t\u00e9.png"));
+}
+
+// A write replaces everything after the "=" up to the line break, so blanks around an old value never
+// pile up; the key's spelling, the blanks before the "=" and every other line stay.
+TEST_F(IniStoreTest, WriteReplacesTheWholeValue)
+{
+    const QByteArray head = "[g]\r\n  GameName =";
+    const QByteArray rest = "\r\nnext=  1  \r\n";
+    ASSERT_TRUE(putFile(path, head + "  a=b=c  " + rest));
+    IniStore store(path);
+    EXPECT_EQ(store.read("g", "gamename"), "a=b=c");
+    ASSERT_TRUE(store.write("g", "gamename", "  Metal Slug  "));
+    EXPECT_EQ(fileBytes(path), (head + "  Metal Slug  " + rest).toStdString());
+    EXPECT_EQ(store.read("g", "gamename"), "Metal Slug");
+    ASSERT_TRUE(store.write("g", "gamename", "final"));
+    EXPECT_EQ(fileBytes(path), (head + "final" + rest).toStdString());
+    EXPECT_EQ(IniStore(path).read("g", "next"), "1");
+}
+
+// Values written by other programs in an 8-bit code page read as Latin-1, and a value saved back as it
+// was read keeps its original bytes; a changed one is written as UTF-8.
+TEST_F(IniStoreTest, EightBitValuesReadAsLatin1AndKeepTheirBytes)
+{
+    QByteArray before = "[EXEname]\r\n1=neorag\xE9.exe\r\n[x]\r\nq= \"caf\xE9 \xFF\" \r\nlong=" + QByteArray(300, '\xE9')
+        + "\r\n";
+    ASSERT_TRUE(putFile(path, before));
+    IniStore store(path);
+    const QString exe = store.read("EXEname", "1");
+    EXPECT_EQ(exe, QString::fromUtf8("neorag\u00e9.exe"));
+    EXPECT_EQ(store.read("x", "q"), QString::fromUtf8("caf\u00e9 \u00ff"));
+    EXPECT_EQ(store.read("x", "long"), QString(254, QChar(0xE9)));
+    ASSERT_TRUE(store.write("EXEname", "1", exe));
+    EXPECT_EQ(fileBytes(path), before.toStdString());
+
+    ASSERT_TRUE(store.write("x", "q", store.read("x", "q")));
+    EXPECT_EQ(fileBytes(path), before.replace("q= \"caf\xE9 \xFF\" ", "q=caf\xE9 \xFF").toStdString());
+    ASSERT_TRUE(store.write("EXEname", "1", exe + "2"));
+    EXPECT_EQ(IniStore(path).read("EXEname", "1"), exe + "2");
+    EXPECT_NE(fileBytes(path).find("1=neorag\xC3\xA9.exe2\r\n"), std::string::npos);
+}
+
+// A U+FEFF is special only as the first thing in the file; in a name or value it is a character like
+// any other, so such a section is found again instead of being appended once more on every write.
+TEST_F(IniStoreTest, ByteOrderMarkInsideNamesIsKept)
+{
+    const QString bom = QStringLiteral("\uFEFF");
+    IniStore store(path);
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_TRUE(store.write(bom + "foo", bom + "key", bom + "v"));
+        EXPECT_EQ(store.read(bom + "FOO", bom + "KEY"), bom + "v");
+        EXPECT_EQ(IniStore(path).read(bom + "foo", bom + "key"), bom + "v");
+    }
+    EXPECT_EQ(fileBytes(path), "[\xEF\xBB\xBF" "foo]\r\n\xEF\xBB\xBF" "key=\xEF\xBB\xBF" "v\r\n");
+    EXPECT_EQ(store.read("foo", "key"), "");
+
+    ASSERT_TRUE(putFile(path, "\xEF\xBB\xBF[foo]\r\nk=plain\r\n[\xEF\xBB\xBF" "foo]\r\nk=marked\r\n"));
+    EXPECT_EQ(store.read("foo", "k"), "plain");
+    EXPECT_EQ(store.read(bom + "foo", "k"), "marked");
 }
 
 TEST_F(IniStoreTest, ValuesAndNamesDecoding)
@@ -111,7 +168,7 @@ TEST_F(IniStoreTest, ValuesAndNamesDecoding)
     ASSERT_TRUE(putFile(path, "[\xC3\x84rger]\nk=" + QByteArray(253, 'x') + pair + "\nbad=a\xFF" "b\n[K]\nq=1\n"));
     IniStore store(path);
     EXPECT_EQ(store.read("\u00e4RGER", "k"), QString(253, u'x')); // the pair is not split
-    EXPECT_EQ(store.read("\u00c4rger", "bad"), QString::fromUtf8("a\xFF" "b"));
+    EXPECT_EQ(store.read("\u00c4rger", "bad"), QString::fromUtf8("a\u00ff" "b")); // not UTF-8: Latin-1
     EXPECT_EQ(store.read("\u212A", "Q"), "1"); // Kelvin sign folds to "k"
     EXPECT_EQ(store.read("\u00c4rger", "missing"), "");
     EXPECT_EQ(store.read("missing", "k"), "");

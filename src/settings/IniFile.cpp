@@ -1,0 +1,204 @@
+#include "settings/IniFile.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <utility>
+
+namespace tavrel::inifile {
+
+namespace {
+
+Identity identityOf(const struct stat& st)
+{
+    return {st.st_dev, st.st_ino, st.st_size, st.st_mtim};
+}
+
+// Large buffers are backed by huge pages where the system allows: a 44 MB settings file otherwise
+// costs some eleven thousand page faults, as much as parsing it.
+void adviseHugePages(QByteArray& buffer)
+{
+    constexpr quintptr kHuge = quintptr(2) << 20;
+    if (buffer.size() < qsizetype(4 * kHuge))
+        return;
+    const quintptr page = quintptr(::sysconf(_SC_PAGESIZE));
+    const quintptr begin = (quintptr(buffer.data()) + page - 1) & ~(page - 1);
+    const quintptr end = (quintptr(buffer.data()) + quintptr(buffer.size())) & ~(page - 1);
+    if (end > begin)
+        ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+}
+
+bool readAll(int fd, QByteArray& out, qsizetype sizeHint)
+{
+    out = QByteArray(qMax<qsizetype>(sizeHint, 0) + 1, Qt::Uninitialized);
+    adviseHugePages(out);
+    qsizetype got = 0;
+    for (;;) {
+        if (got == out.size())
+            out.resize(out.size() * 2);
+        const ssize_t n = ::read(fd, out.data() + got, size_t(out.size() - got));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        if (n == 0)
+            break;
+        got += n;
+    }
+    out.truncate(got);
+    return true;
+}
+
+bool writeAll(int fd, QByteArrayView bytes)
+{
+    const char* p = bytes.data();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, p, size_t(left));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        p += n;
+        left -= n;
+    }
+    return true;
+}
+
+} // namespace
+
+Kind probe(const QByteArray& path, Identity* identity)
+{
+    struct stat st;
+    if (::stat(path.constData(), &st) != 0)
+        return errno == ENOENT || errno == ENOTDIR ? Kind::Missing : Kind::Unreadable;
+    if (!S_ISREG(st.st_mode))
+        return Kind::Special;
+    *identity = identityOf(st);
+    return Kind::Regular;
+}
+
+HeldFile::HeldFile(HeldFile&& other) noexcept
+    : m_fd(std::exchange(other.m_fd, -1))
+    , m_identity(other.m_identity)
+{
+}
+
+HeldFile& HeldFile::operator=(HeldFile&& other) noexcept
+{
+    if (this != &other) {
+        close();
+        m_fd = std::exchange(other.m_fd, -1);
+        m_identity = other.m_identity;
+    }
+    return *this;
+}
+
+void HeldFile::close()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+    m_fd = -1;
+}
+
+bool HeldFile::adopt(int fd)
+{
+    close();
+    struct stat st;
+    if (fd < 0)
+        return false;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return false;
+    }
+    m_fd = fd;
+    m_identity = identityOf(st);
+    return true;
+}
+
+bool HeldFile::load(const QByteArray& path, QByteArray& bytes)
+{
+    // O_NONBLOCK: a FIFO put in the file's place after our stat must not hang the open.
+    if (!adopt(::open(path.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)))
+        return false;
+    if (!readAll(m_fd, bytes, m_identity.size)) {
+        close();
+        return false;
+    }
+    return true;
+}
+
+DirLock::DirLock(const QByteArray& dir)
+    : m_fd(::open(dir.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC))
+{
+    // The directory stays the same object while the file's inode changes with every replace, and no
+    // lock file has to lie beside the settings.
+    if (m_fd < 0)
+        return;
+    int rc;
+    while ((rc = ::flock(m_fd, LOCK_EX)) != 0 && errno == EINTR) {
+    }
+    // A file system without flock (rare network mounts) still gets whole-file replaces, unserialised.
+    m_ok = rc == 0 || errno == ENOLCK || errno == EOPNOTSUPP || errno == EINVAL;
+}
+
+DirLock::~DirLock()
+{
+    if (m_fd >= 0)
+        ::close(m_fd); // releases the lock
+}
+
+void DirLock::sync() const
+{
+    ::fsync(m_fd);
+}
+
+void removeStale(const QByteArray& temp)
+{
+    ::unlink(temp.constData());
+}
+
+bool replace(const QByteArray& target, const QByteArray& temp, std::initializer_list<QByteArrayView> pieces,
+             const HeldFile* like, HeldFile& written)
+{
+    // One fixed temporary name, so a writer killed before its rename leaves at most this one file,
+    // which the next write removes. O_EXCL and O_NOFOLLOW: never write through something planted there.
+    ::unlink(temp.constData());
+    const int fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return false;
+    bool ok = true;
+    struct stat old;
+    if (like && like->isOpen() && ::fstat(like->m_fd, &old) == 0) {
+        // Keep the file's owner (where we may; otherwise it becomes the writer's, as an editor would
+        // leave it) and its exact mode.
+        if (::fchown(fd, old.st_uid, old.st_gid) != 0) {
+        }
+        ok = ::fchmod(fd, old.st_mode & 07777) == 0;
+    }
+    for (QByteArrayView piece : pieces)
+        ok = ok && writeAll(fd, piece);
+    ok = ok && ::fsync(fd) == 0;
+    // Without a working lock a second writer could have replaced our temporary file: rename only our own.
+    struct stat mine;
+    struct stat named;
+    ok = ok && ::fstat(fd, &mine) == 0 && ::lstat(temp.constData(), &named) == 0 && mine.st_ino == named.st_ino
+        && mine.st_dev == named.st_dev;
+    ok = ok && ::rename(temp.constData(), target.constData()) == 0;
+    if (!ok) {
+        ::unlink(temp.constData());
+        ::close(fd);
+        return false;
+    }
+    // The new file is in place: say so even if it cannot be held (the copy is then read again).
+    written.adopt(fd);
+    return true;
+}
+
+} // namespace tavrel::inifile

@@ -1,0 +1,239 @@
+// Settings files that others put in our way: a writer killed at the worst moment, things that are not
+// regular files, and section names built to defeat a fixed hash. Each reading or writing that could
+// hang runs in a second process that must finish promptly.
+#include "settings/IniStore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+#include <optional>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+using tavrel::IniStore;
+
+namespace {
+
+constexpr int kPromptlyMs = 10000;
+
+bool putFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+}
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QStringList entries(const QString& dir)
+{
+    return QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
+}
+
+struct Finished {
+    int exitCode;
+    QByteArray out;
+};
+
+// Runs the helper; nothing when it was killed or had not finished in time.
+std::optional<Finished> runHelper(const QStringList& args, bool killAtRename = false)
+{
+    QProcess p;
+    if (killAtRename) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("TAVREL_KILL_AT_RENAME"), QStringLiteral("1"));
+        p.setProcessEnvironment(env);
+    }
+    p.start(QStringLiteral(TAVREL_INI_WRITER), args);
+    if (!p.waitForFinished(kPromptlyMs)) {
+        p.kill();
+        p.waitForFinished();
+        return std::nullopt;
+    }
+    if (p.exitStatus() != QProcess::NormalExit)
+        return std::nullopt;
+    return Finished {p.exitCode(), p.readAllStandardOutput()};
+}
+
+std::optional<QString> readInChild(const QString& path, const QString& section, const QString& key)
+{
+    const auto r = runHelper({QStringLiteral("--read"), path, section, key});
+    if (!r || r->exitCode != 0)
+        return std::nullopt;
+    return QString::fromUtf8(r->out);
+}
+
+class HostileFiles : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        path = dir.filePath(QStringLiteral("tavrel.ini"));
+    }
+    QTemporaryDir dir;
+    QString path;
+};
+
+// A writer killed between writing its new copy and renaming it leaves at most one temporary file, and
+// the next write (even one that changes nothing) removes it.
+TEST_F(HostileFiles, KilledWriterLeavesNoStrayCopy)
+{
+    const QByteArray before = "[s0]\r\nk=old\r\n";
+    ASSERT_TRUE(putFile(path, before));
+    for (int kill = 0; kill < 2; ++kill) {
+        EXPECT_FALSE(runHelper({path, QStringLiteral("w"), QStringLiteral("1")}, true)) << "not killed";
+        EXPECT_EQ(fileBytes(path), before);
+        EXPECT_LE(entries(dir.path()).size(), 2);
+    }
+
+    IniStore store(path);
+    ASSERT_TRUE(store.write("s0", "k", "new"));
+    EXPECT_EQ(entries(dir.path()), QStringList {"tavrel.ini"});
+    EXPECT_EQ(fileBytes(path), "[s0]\r\nk=new\r\n");
+
+    ASSERT_FALSE(runHelper({path, QStringLiteral("w"), QStringLiteral("1")}, true));
+    EXPECT_TRUE(store.write("s0", "k", "new"));
+    EXPECT_EQ(entries(dir.path()), QStringList {"tavrel.ini"});
+}
+
+// A FIFO, a link to one, a socket or a directory in the file's place reads as a missing file, is never
+// opened for reading (a FIFO would block for ever), and is never replaced.
+TEST_F(HostileFiles, NonRegularFileReadsEmptyAndIsNeverReplaced)
+{
+    const QByteArray native = QFile::encodeName(path);
+    const QString fifo = dir.filePath(QStringLiteral("pipe"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+
+    int sock = -1;
+    const std::pair<const char*, std::function<bool()>> kinds[] = {
+        {"FIFO", [&] { return ::mkfifo(native.constData(), 0600) == 0; }},
+        {"link to a FIFO", [&] { return QFile::link(fifo, path); }},
+        {"socket",
+         [&] {
+             sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
+             sockaddr_un addr {};
+             addr.sun_family = AF_UNIX;
+             if (sock < 0 || size_t(native.size()) >= sizeof(addr.sun_path))
+                 return false;
+             std::memcpy(addr.sun_path, native.constData(), size_t(native.size()));
+             return ::bind(sock, reinterpret_cast<sockaddr*>(&addr), sizeof(addr)) == 0;
+         }},
+        {"directory", [&] { return QDir(dir.path()).mkdir(QStringLiteral("tavrel.ini")); }},
+    };
+    for (const auto& [kind, make] : kinds) {
+        SCOPED_TRACE(kind);
+        ASSERT_TRUE(make());
+        struct stat before {};
+        ASSERT_EQ(::lstat(native.constData(), &before), 0);
+        const QStringList listed = entries(dir.path());
+
+        EXPECT_EQ(readInChild(path, "Pictures", "1"), QString());
+        const auto written = runHelper({path, QStringLiteral("w"), QStringLiteral("1")});
+        ASSERT_TRUE(written) << "a write hung or crashed";
+        EXPECT_EQ(written->exitCode, 1);
+
+        IniStore store(path);
+        EXPECT_EQ(store.read("s0", "w0"), "");
+        EXPECT_FALSE(store.write("s0", "w0", "v"));
+        struct stat after {};
+        ASSERT_EQ(::lstat(native.constData(), &after), 0);
+        EXPECT_EQ(after.st_ino, before.st_ino);
+        EXPECT_EQ(after.st_mode, before.st_mode);
+        EXPECT_EQ(entries(dir.path()), listed);
+
+        if (sock >= 0)
+            ::close(sock);
+        sock = -1;
+        ASSERT_TRUE(QFile::remove(path) || QDir(dir.path()).rmdir(QStringLiteral("tavrel.ini")));
+    }
+}
+
+// Names of 16 bytes whose hash under the fixed function below is the same. That function is the
+// multiply/xor-shift hash a header index once used; a table keyed by it lets such names make start-up
+// quadratic. The last eight bytes cancel the state left by the first eight, so every name ends in the
+// same state; byte k of (v * M) depends only on bytes 0..k of v, so the first eight are searched byte
+// by byte, keeping only those that leave printable bytes for the last eight.
+constexpr quint64 kMul = 0xff51afd7ed558ccdull;
+constexpr quint64 kStart = 0x9e3779b97f4a7c15ull;
+
+quint64 fixedHash(const char* p, size_t n)
+{
+    quint64 h = kStart ^ n;
+    for (; n >= 8; p += 8, n -= 8) {
+        quint64 w;
+        std::memcpy(&w, p, 8);
+        h = (h ^ w) * kMul;
+        h ^= h >> 32;
+    }
+    quint64 w = 0;
+    std::memcpy(&w, p, n);
+    h = (h ^ w) * 0xc4ceb9fe1a85ec53ull;
+    h ^= h >> 29;
+    h *= kMul;
+    h ^= h >> 32;
+    return h;
+}
+
+std::vector<QByteArray> namesSharingOneFixedHash(size_t count)
+{
+    // Printable, already lower case, no "]" and no blank: the name is stored and matched as it is.
+    auto usable = [](unsigned b) { return b > 0x20 && b < 0x7f && !(b >= 'A' && b <= 'Z') && b != ']'; };
+    auto byteOf = [](quint64 w, int k) { return unsigned(w >> (8 * k)) & 0xffu; };
+    std::vector<QByteArray> names;
+    quint64 first = 0;
+    std::function<void(int)> search = [&](int k) {
+        for (unsigned b = 0x21; b < 0x7f && names.size() < count; ++b) {
+            if (!usable(b))
+                continue;
+            first = (first & ~(quint64(0xff) << (8 * k))) | (quint64(b) << (8 * k));
+            const quint64 x = ((kStart ^ 16) ^ first) * kMul;
+            // The second word must equal the state after the first, x ^ (x >> 32): its byte k is x's
+            // byte k, its byte k - 4 that byte xor byte k - 4.
+            if (k >= 4 && !(usable(byteOf(x, k)) && usable(byteOf(x, k) ^ byteOf(x, k - 4))))
+                continue;
+            if (k < 7) {
+                search(k + 1);
+                continue;
+            }
+            const quint64 second = x ^ (x >> 32);
+            QByteArray name(16, Qt::Uninitialized);
+            std::memcpy(name.data(), &first, 8);
+            std::memcpy(name.data() + 8, &second, 8);
+            names.push_back(name);
+        }
+    };
+    search(0);
+    return names;
+}
+
+TEST_F(HostileFiles, SectionNamesBuiltToCollideStayCheap)
+{
+    constexpr size_t kCount = 100000;
+    const std::vector<QByteArray> names = namesSharingOneFixedHash(kCount);
+    ASSERT_EQ(names.size(), kCount);
+    QByteArray file;
+    for (size_t i = 0; i < names.size(); ++i) {
+        ASSERT_EQ(fixedHash(names[i].constData(), 16), fixedHash(names[0].constData(), 16));
+        file += '[' + names[i] + "]\nk=" + QByteArray::number(qulonglong(i)) + '\n';
+    }
+    ASSERT_TRUE(putFile(path, file));
+
+    // Start-up reads one value from the file: it must finish, and find the right section.
+    ASSERT_EQ(readInChild(path, QString::fromLatin1(names.back()), "k"), QString::number(kCount - 1));
+    IniStore store(path);
+    EXPECT_EQ(store.read(QString::fromLatin1(names[kCount / 2]), "K"), QString::number(kCount / 2));
+    EXPECT_EQ(store.read(QString::fromLatin1(names[0]).toUpper(), "k"), "0");
+}
+
+} // namespace
