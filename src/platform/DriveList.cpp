@@ -55,6 +55,14 @@ void DriveList::restoreDrive(const QString& mountPoint)
     drive_ = mountPoint;
 }
 
+void DriveList::showVolumeOf(const QString& directory)
+{
+    QStringList listed;
+    for (int i = 0; i < count(); ++i)
+        listed.append(itemData(i).toString());
+    restoreDrive(volumeIn(listed, directory));
+}
+
 void DriveList::refresh()
 {
     const QStringList mounts = reload();
