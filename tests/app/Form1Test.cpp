@@ -5,6 +5,7 @@
 #include "platform/DriveList.h"
 #include "platform/FileList.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -229,4 +230,45 @@ TEST(Form1, WindowKeepsItsSizeMovesOnlyByLeftDragOnBackground)
     w.close();
     EXPECT_EQ(win.desktop.exits, 2);
     EXPECT_TRUE(win.dialogs.shown.isEmpty());
+}
+
+TEST(Form1, TabVisitsTheSelectedButtonOfEachOptionGroup)
+{
+    test::Window win;
+    win.writeIni("[Scanlines]\r\n1=50\r\n[Frameskip]\r\n1=2\r\n[Video]\r\n1=3\r\n");
+    form1& w = win.open();
+    w.show();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    QTest::mouseClick(w.Command4, Qt::LeftButton);
+    ASSERT_TRUE(w.Frame1->isVisible());
+    auto press = [](int key, Qt::KeyboardModifiers mods = {}) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), mods);
+        return QApplication::focusWidget();
+    };
+
+    // As restored from the file.
+    w.Command4->setFocus();
+    EXPECT_EQ(press(Qt::Key_Tab), w.halfscan);
+    EXPECT_EQ(press(Qt::Key_Tab), w.frm2);
+    EXPECT_EQ(press(Qt::Key_Tab), w.video3);
+    EXPECT_EQ(press(Qt::Key_Tab), w.vsync);
+    EXPECT_EQ(press(Qt::Key_Backtab), w.video3);
+    EXPECT_EQ(press(Qt::Key_Backtab), w.frm2);
+    EXPECT_EQ(press(Qt::Key_Backtab), w.halfscan);
+    press(Qt::Key_Space);
+    EXPECT_TRUE(w.halfscan->isChecked());
+
+    // Chosen with the arrow keys.
+    EXPECT_EQ(press(Qt::Key_Down), w.doublepixel);
+    EXPECT_TRUE(w.doublepixel->isChecked());
+    EXPECT_EQ(press(Qt::Key_Tab), w.frm2);
+    EXPECT_EQ(press(Qt::Key_Backtab), w.doublepixel);
+
+    // Chosen with the mouse.
+    QTest::mouseClick(w.frm4, Qt::LeftButton);
+    ASSERT_TRUE(w.frm4->isChecked());
+    EXPECT_EQ(press(Qt::Key_Backtab), w.doublepixel);
+    EXPECT_EQ(press(Qt::Key_Tab), w.frm4);
+    EXPECT_EQ(press(Qt::Key_Tab), w.video3);
 }
