@@ -158,13 +158,15 @@ void form1::createControls()
     icon.addFile(QStringLiteral(":/icon32.png"), QSize(32, 32));
     setWindowIcon(icon);
     m_background = QPixmap(QStringLiteral(":/background.png"));
-    setStyleSheet(windowLook());
 
     createBrowserView();
     createSettingsView();
     createTitleStrip();
     createAboutPanel();
     createPicturePanel();
+    // Set once every control exists: a list's scroll bars are styled while the
+    // list is still being built, before rules about lists can match them.
+    setStyleSheet(windowLook());
     setTabOrder();
 }
 

@@ -13,6 +13,10 @@ DriveList::DriveList(QWidget* parent)
     : QComboBox(parent)
 {
     setEditable(false);
+    // Drops down as a list with a scroll bar, which an owner's style sheet can
+    // dress, rather than as a menu with the platform's scroll arrows. Set
+    // before the drop-down is first made, which reads it.
+    setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
     applyReadableHighlight(this);
     applyReadableHighlight(view());
     connect(this, &QComboBox::currentIndexChanged, this, &DriveList::onIndexChanged);

@@ -283,7 +283,7 @@ TEST_F(Browser, DriveListsFollowTheDirectoryTheUserOpens)
 {
     tree.dir(QStringLiteral("stick/roms"));
     const QString stick = tree.path(QStringLiteral("stick"));
-    setDriveSource([&] {
+    setDriveSource([stick] {
         return QList<DriveInfo>{{QStringLiteral("/"), {}, QStringLiteral("ext4")},
                                 {stick, QStringLiteral("STICK"), QStringLiteral("vfat")}};
     });
