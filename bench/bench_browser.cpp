@@ -9,6 +9,7 @@
 #include "platform/Pictures.h"
 
 #include "RomFolder.h"
+#include "Teardown.h"
 
 #include <QDir>
 #include <QFile>
@@ -60,8 +61,12 @@ struct Browser {
 
 Browser& browser()
 {
-    static Browser b;
-    return b;
+    static std::unique_ptr<Browser> b;
+    if (!b) {
+        b = std::make_unique<Browser>();
+        releaseBeforeExit([] { b.reset(); });
+    }
+    return *b;
 }
 
 void BM_Dir1ChangeOnAFullFolderAndPaint(benchmark::State& state)

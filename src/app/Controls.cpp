@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QRadioButton>
 
 namespace tavrel {
 
@@ -63,6 +64,50 @@ void Shape::paintEvent(QPaintEvent*)
     QPainter p(this);
     p.setPen(QPen(Qt::white, 1));
     p.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+namespace {
+
+class SelectedOptionTabStop final : public QObject {
+public:
+    explicit SelectedOptionTabStop(const QList<QRadioButton*>& group) : QObject(group.first()), m_group(group)
+    {
+        for (QRadioButton* b : m_group) {
+            b->installEventFilter(this);
+            connect(b, &QAbstractButton::toggled, this, &SelectedOptionTabStop::apply);
+        }
+        apply();
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        // Taking the focus hands the tab stop to the focused button (Qt's own
+        // rule); leaving gives it back to the selected one.
+        if (event->type() == QEvent::FocusOut)
+            apply();
+        return false;
+    }
+
+private:
+    void apply()
+    {
+        for (QRadioButton* b : m_group) {
+            const Qt::FocusPolicy policy = b->focusPolicy();
+            b->setFocusPolicy(b->isChecked() ? Qt::FocusPolicy(policy | Qt::TabFocus)
+                                             : Qt::FocusPolicy(policy & ~Qt::TabFocus));
+        }
+    }
+
+    QList<QRadioButton*> m_group;
+};
+
+} // namespace
+
+void tabToSelectedOption(const QList<QRadioButton*>& group)
+{
+    if (!group.isEmpty())
+        new SelectedOptionTabStop(group);
 }
 
 } // namespace tavrel

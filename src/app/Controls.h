@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QPushButton>
 
+class QRadioButton;
+
 namespace tavrel {
 
 // A label or picture that reacts to the mouse: a left-button click, and
@@ -60,5 +62,11 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
 };
+
+// Tab visits only the selected button of an option group, however it came to
+// be selected: by start-up, the mouse or the arrow keys (which move within the
+// group). Left to itself, Qt visits the button that last had the focus, or the
+// first one of a group that never had it.
+void tabToSelectedOption(const QList<QRadioButton*>& group);
 
 } // namespace tavrel

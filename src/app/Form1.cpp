@@ -39,6 +39,9 @@ void form1::connectHandlers()
     // A change of the box by code raises its click as well, as start-up relies on.
     connect(piccheck, &QCheckBox::toggled, this, &form1::piccheck_Click);
     connect(Command6, &QPushButton::clicked, this, &form1::Command6_Click);
+    // A drive list shows the volume of wherever its directory list went.
+    connect(Dir1, &DirList::pathChanged, Drive1, [this] { Drive1->showVolumeOf(Dir1->path()); });
+    connect(Dir2, &DirList::pathChanged, Drive2, [this] { Drive2->showVolumeOf(Dir2->path()); });
     connect(Drive1, &DriveList::driveChanged, this, &form1::Drive1_Change);
     connect(Dir1, &DirList::pathChanged, this, &form1::Dir1_Change);
     connect(Dir1, &DirList::openFailed, this, &form1::Dir_OpenFailed);

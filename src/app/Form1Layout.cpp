@@ -92,6 +92,63 @@ List* list(QWidget* parent, const char* name, int l, int t, int w, int h)
     return lst;
 }
 
+// The window's look. Each rule styles only the direct children of the
+// window's own containers (">" selects a child): the message and input boxes
+// are children of the window too, and must keep the desktop's look.
+QString own(const QStringList& selectors, const char* declarations)
+{
+    static const char* const containers[] = {"#form1",  "#Frame1",     "#Frame2",    "#Frame3",
+                                              "#Frame4", "#aboutframe", "#imageframe"};
+    QStringList scoped;
+    for (const QString& selector : selectors)
+        for (const char* container : containers)
+            scoped << QLatin1String(container) + QStringLiteral(" > ") + selector;
+    return scoped.join(QStringLiteral(", ")) + QStringLiteral(" { ") + QLatin1String(declarations)
+        + QStringLiteral(" }\n");
+}
+
+// A part of the scroll bars of the lists and of the drive lists' drop-downs.
+QStringList bars(const char* part)
+{
+    return {QStringLiteral("QListView QScrollBar") + QLatin1String(part),
+            QStringLiteral("QComboBox QAbstractItemView QScrollBar") + QLatin1String(part)};
+}
+
+QString windowLook()
+{
+    return own({"QGroupBox", "QListView", "QLineEdit", "QCheckBox", "QRadioButton", "QComboBox",
+                "QComboBox QAbstractItemView"},
+               "background-color: black; color: white;")
+        + own({"QGroupBox"}, "border: 1px solid #6a6a8a; margin-top: 14px;")
+        + own({"QGroupBox::title"}, "subcontrol-origin: margin; left: 8px; padding: 0 3px;")
+        + own({"QListView", "QLineEdit", "QComboBox"},
+              "border: 1px solid #6a6a8a; selection-background-color: #b0207f; selection-color: white;")
+        + own({"QRadioButton::indicator", "QCheckBox::indicator"},
+              "width: 12px; height: 12px; border: 1px solid #c8c8d8; background: black;")
+        + own({"QRadioButton::indicator"}, "border-radius: 7px;")
+        + own({"QRadioButton::indicator:checked"},
+              "background: qradialgradient(cx:0.5, cy:0.5, radius:0.5, fx:0.5, fy:0.5,"
+              " stop:0 white, stop:0.5 #ff4fd8, stop:0.6 black);")
+        + own({"QCheckBox::indicator:checked"}, "background: #ff4fd8; border-color: white;")
+        + own({"QLabel"}, "color: white; background: transparent;")
+        // The lists' scroll bars are dark like the lists, with a handle in the window's colours.
+        + own(bars(":vertical"), "background: #0c0c14; width: 14px; border: none; border-left: 1px solid #6a6a8a;")
+        + own(bars(":horizontal"), "background: #0c0c14; height: 14px; border: none; border-top: 1px solid #6a6a8a;")
+        + own(bars("::handle"), "background: #4a4a6a; border-radius: 4px; margin: 2px;")
+        + own(bars("::handle:vertical"), "min-height: 24px;")
+        + own(bars("::handle:horizontal"), "min-width: 24px;")
+        + own(bars("::handle:hover"), "background: #7a7a9a;")
+        + own(bars("::handle:pressed"), "background: #b0207f;")
+        + own(bars("::add-line") + bars("::sub-line"), "width: 0; height: 0; border: none; background: none;")
+        + own(bars("::add-page") + bars("::sub-page"), "background: none;")
+        + own({"QListView::corner"}, "background: #0c0c14;")
+        + QStringLiteral("QLabel#text1 { background-color: black; border: 1px solid white; }"
+                         "QLabel#Label9 { background-color: black; }"
+                         "QLabel#Label6 { color: rgb(192, 192, 192); }"
+                         "QFrame#aboutframe, QFrame#imageframe { background-color: black; }"
+                         "QToolTip { color: black; background-color: #ffffe1; border: 1px solid black; }");
+}
+
 } // namespace
 
 void form1::createControls()
@@ -111,31 +168,15 @@ void form1::createControls()
         m_background = look::artworkPixmap(QStringLiteral("background"), ratio);
         update();
     });
-    setStyleSheet(QStringLiteral(
-        "QGroupBox, QListView, QLineEdit, QCheckBox, QRadioButton, QComboBox, QComboBox QAbstractItemView"
-        " { background-color: black; color: white; }"
-        "QGroupBox { border: 1px solid #6a6a8a; margin-top: 14px; }"
-        "QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0 3px; }"
-        "QListView, QLineEdit, QComboBox { border: 1px solid #6a6a8a; selection-background-color: #b0207f;"
-        " selection-color: white; }"
-        "QRadioButton::indicator, QCheckBox::indicator { width: 12px; height: 12px; border: 1px solid #c8c8d8;"
-        " background: black; }"
-        "QRadioButton::indicator { border-radius: 7px; }"
-        "QRadioButton::indicator:checked { background: qradialgradient(cx:0.5, cy:0.5, radius:0.5, fx:0.5, fy:0.5,"
-        " stop:0 white, stop:0.5 #ff4fd8, stop:0.6 black); }"
-        "QCheckBox::indicator:checked { background: #ff4fd8; border-color: white; }"
-        "QLabel { color: white; background: transparent; }"
-        "QLabel#text1 { background-color: black; border: 1px solid white; }"
-        "QLabel#Label9 { background-color: black; }"
-        "QLabel#Label6 { color: rgb(192, 192, 192); }"
-        "QFrame#aboutframe, QFrame#imageframe { background-color: black; }"
-        "QToolTip { color: black; background-color: #ffffe1; border: 1px solid black; }"));
 
     createBrowserView();
     createSettingsView();
     createTitleStrip();
     createAboutPanel();
     createPicturePanel();
+    // Set once every control exists: a list's scroll bars are styled while the
+    // list is still being built, before rules about lists can match them.
+    setStyleSheet(windowLook());
     setTabOrder();
     nameControls(*this);
 }
@@ -310,6 +351,9 @@ void form1::setTabOrder()
                                 Text2, Drive2, Command9, File2, Dir2, Text3, Command14, Command15};
     for (int i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
+    tabToSelectedOption({noscan, scanlines, quarterscan, halfscan, doublepixel});
+    tabToSelectedOption({frm0, frm1, frm2, frm3, frm4});
+    tabToSelectedOption({video1, video2, video3});
 }
 
 } // namespace tavrel

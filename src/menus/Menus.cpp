@@ -12,6 +12,8 @@ QMenu* menu(QWidget* owner, const char* name, const QString& caption)
 {
     auto* m = new QMenu(caption, owner);
     m->setObjectName(QLatin1String(name));
+    // The directory menu opens and closes with a separator: show them all.
+    m->setSeparatorsCollapsible(false);
     return m;
 }
 

@@ -18,12 +18,19 @@ QString ShortPath(const QString& path)
 {
     if (path.isEmpty())
         return {};
-    QString canonical = QFileInfo(path).canonicalFilePath();
-    if (canonical.isEmpty())
+    const QFileInfo info(path);
+    if (!info.exists())
         return {};
-    if (path.endsWith(QLatin1Char('/')))
-        canonical = withTrailingSlash(canonical);
-    return canonical;
+    if (info.isDir()) {
+        const QString canonical = info.canonicalFilePath();
+        if (canonical.isEmpty())
+            return {};
+        return path.endsWith(QLatin1Char('/')) ? withTrailingSlash(canonical) : canonical;
+    }
+    // A file keeps the name it is listed under: a linked archive stays the
+    // ".zip" the user picked, and the emulator gets exactly that file.
+    const QString dir = QFileInfo(info.absolutePath()).canonicalFilePath();
+    return dir.isEmpty() ? QString() : joinPath(dir, info.fileName());
 }
 
 } // namespace tavrel

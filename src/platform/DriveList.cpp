@@ -13,6 +13,10 @@ DriveList::DriveList(QWidget* parent)
     : QComboBox(parent)
 {
     setEditable(false);
+    // Drops down as a list with a scroll bar, which an owner's style sheet can
+    // dress, rather than as a menu with the platform's scroll arrows. Set
+    // before the drop-down is first made, which reads it.
+    setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
     applyReadableHighlight(this);
     applyReadableHighlight(view());
     connect(this, &QComboBox::currentIndexChanged, this, &DriveList::onIndexChanged);
@@ -53,6 +57,14 @@ void DriveList::restoreDrive(const QString& mountPoint)
         return;
     select(mountPoint);
     drive_ = mountPoint;
+}
+
+void DriveList::showVolumeOf(const QString& directory)
+{
+    QStringList listed;
+    for (int i = 0; i < count(); ++i)
+        listed.append(itemData(i).toString());
+    restoreDrive(volumeIn(listed, directory));
 }
 
 void DriveList::refresh()

@@ -18,6 +18,9 @@ public:
     // Goes back to a drive without raising driveChanged(): for an owner that
     // could not follow the user to the drive just picked.
     void restoreDrive(const QString& mountPoint);
+    // Shows the listed volume that holds a directory, without raising
+    // driveChanged(): the directory list went there by itself.
+    void showVolumeOf(const QString& directory);
     // Re-reads the volumes, keeping the current drive if it is still mounted;
     // otherwise moves to the volume that now holds its path and says so.
     void refresh();

@@ -1,15 +1,19 @@
+#include "TreeFixture.h"
 #include "WindowFixture.h"
 
 #include "app/Controls.h"
 #include "platform/DirList.h"
 #include "platform/DriveList.h"
+#include "platform/Drives.h"
 #include "platform/FileList.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -229,4 +233,94 @@ TEST(Form1, WindowKeepsItsSizeMovesOnlyByLeftDragOnBackground)
     w.close();
     EXPECT_EQ(win.desktop.exits, 2);
     EXPECT_TRUE(win.dialogs.shown.isEmpty());
+}
+
+TEST(Form1, TabVisitsTheSelectedButtonOfEachOptionGroup)
+{
+    test::Window win;
+    win.writeIni("[Scanlines]\r\n1=50\r\n[Frameskip]\r\n1=2\r\n[Video]\r\n1=3\r\n");
+    form1& w = win.open();
+    w.show();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    QTest::mouseClick(w.Command4, Qt::LeftButton);
+    ASSERT_TRUE(w.Frame1->isVisible());
+    auto press = [](int key, Qt::KeyboardModifiers mods = {}) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), mods);
+        return QApplication::focusWidget();
+    };
+
+    // As restored from the file.
+    w.Command4->setFocus();
+    EXPECT_EQ(press(Qt::Key_Tab), w.halfscan);
+    EXPECT_EQ(press(Qt::Key_Tab), w.frm2);
+    EXPECT_EQ(press(Qt::Key_Tab), w.video3);
+    EXPECT_EQ(press(Qt::Key_Tab), w.vsync);
+    EXPECT_EQ(press(Qt::Key_Backtab), w.video3);
+    EXPECT_EQ(press(Qt::Key_Backtab), w.frm2);
+    EXPECT_EQ(press(Qt::Key_Backtab), w.halfscan);
+    press(Qt::Key_Space);
+    EXPECT_TRUE(w.halfscan->isChecked());
+
+    // Chosen with the arrow keys.
+    EXPECT_EQ(press(Qt::Key_Down), w.doublepixel);
+    EXPECT_TRUE(w.doublepixel->isChecked());
+    EXPECT_EQ(press(Qt::Key_Tab), w.frm2);
+    EXPECT_EQ(press(Qt::Key_Backtab), w.doublepixel);
+
+    // Chosen with the mouse.
+    QTest::mouseClick(w.frm4, Qt::LeftButton);
+    ASSERT_TRUE(w.frm4->isChecked());
+    EXPECT_EQ(press(Qt::Key_Backtab), w.doublepixel);
+    EXPECT_EQ(press(Qt::Key_Tab), w.frm4);
+    EXPECT_EQ(press(Qt::Key_Tab), w.video3);
+}
+
+TEST(Form1, ListScrollBarsAreDarkLikeTheLists)
+{
+    test::Tree tree;
+    for (int i = 0; i < 40; ++i) {
+        tree.file(QStringLiteral("many/game%1.zip").arg(i));
+        tree.file(QStringLiteral("many/shot%1.bmp").arg(i));
+        tree.dir(QStringLiteral("many/folder%1").arg(i));
+    }
+    QList<DriveInfo> drives{{QStringLiteral("/"), {}, QStringLiteral("ext4")}};
+    for (int i = 0; i < 40; ++i)
+        drives.append({QStringLiteral("/media/stick%1").arg(i), {}, QStringLiteral("vfat")});
+    setDriveSource([drives] { return drives; });
+    test::Window win;
+    form1& w = win.open();
+    w.imageframe->show();
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    ASSERT_TRUE(w.Dir1->setPath(tree.path(QStringLiteral("many"))));
+    ASSERT_TRUE(w.Dir2->setPath(tree.path(QStringLiteral("many"))));
+    QApplication::processEvents();   // the lists lay their rows out
+
+    // Mean luminance of what a widget shows, 0 black to 1 white.
+    auto brightness = [](QWidget* widget) {
+        const QImage shot = widget->grab().toImage();
+        double sum = 0;
+        for (int y = 0; y < shot.height(); ++y)
+            for (int x = 0; x < shot.width(); ++x)
+                sum += QColor(shot.pixel(x, y)).lightnessF();
+        return sum / (shot.width() * shot.height());
+    };
+    for (QAbstractScrollArea* list : std::initializer_list<QAbstractScrollArea*>{w.Dir1, w.File1, w.Dir2, w.File2}) {
+        SCOPED_TRACE(list->objectName().toStdString());
+        ASSERT_TRUE(list->verticalScrollBar()->isVisible());
+        EXPECT_LT(brightness(list->verticalScrollBar()), 0.3);
+    }
+    for (DriveList* list : {w.Drive1, w.Drive2}) {
+        SCOPED_TRACE(list->objectName().toStdString());
+        list->refresh();
+        list->showPopup();
+        QApplication::processEvents();
+        QScrollBar* bar = list->view()->verticalScrollBar();
+        ASSERT_TRUE(bar->isVisible());
+        EXPECT_LT(brightness(bar), 0.3);
+        list->hidePopup();
+    }
+    setDriveSource({});
+    resetDriveMemory();
 }

@@ -107,3 +107,24 @@ TEST(Menus, WindowMenuMinimizesAndCloses)
     EXPECT_TRUE(win.dialogs.shown.isEmpty());
     EXPECT_EQ(win.desktop.minimizes + win.desktop.exits, 2);
 }
+
+TEST(Menus, ShownMenusDisplayEveryItemAndSeparatorInOrder)
+{
+    test::Window win;
+    form1& w = win.open();
+    w.show();
+    const Menus& m = *w.menus();
+    for (QMenu* menu : {m.mnudir, m.bmpmenu, m.rommenu, m.mnuclose, m.picmenu}) {
+        SCOPED_TRACE(menu->objectName().toStdString());
+        menu->popup(w.mapToGlobal(QPoint(100, 100)));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+        int below = -1;
+        for (QAction* a : menu->actions()) {
+            const QRect shown = menu->actionGeometry(a);
+            EXPECT_FALSE(shown.isEmpty()) << (a->isSeparator() ? "separator " : "item ") << a->objectName().toStdString();
+            EXPECT_GT(shown.top(), below);
+            below = shown.bottom();
+        }
+        menu->hide();
+    }
+}

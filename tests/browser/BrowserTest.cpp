@@ -251,3 +251,80 @@ TEST_F(Browser, PickingADriveMovesTheListsOnceOrRefusesAnUnreadableOne)
     setDriveSource({});
     resetDriveMemory();
 }
+
+TEST_F(Browser, ALinkedArchiveKeepsItsListedNameFromSelectionToLaunch)
+{
+    tree.file(QStringLiteral("data/game.bin"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("../data/game.bin"), tree.path(QStringLiteral("roms/link.zip"))));
+    ASSERT_TRUE(w().Dir1->setPath(tree.path(QStringLiteral("roms"))));
+    select(QStringLiteral("link.zip"));
+    EXPECT_EQ(w().text1->text(), tree.gamePath(QStringLiteral("roms/link.zip")));
+
+    QTest::mouseClick(w().Command1, Qt::LeftButton);
+    QFile script(win.dir() + QStringLiteral("temp.bat"));
+    ASSERT_TRUE(script.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(script.readAll().contains(
+        QStringLiteral("\r\nNeoRAGE.EXE %1      \r\n").arg(tree.path(QStringLiteral("roms/link.zip"))).toUtf8()));
+    EXPECT_EQ(win.desktop.started.size(), 1);
+
+    w().Text2->setText(QStringLiteral("Linked"));
+    QTest::mouseClick(w().Command2, Qt::LeftButton);
+    EXPECT_EQ(w().text1->text(), tree.gamePath(QStringLiteral("roms/link.zip")));
+    EXPECT_EQ(w().Text2->text(), QStringLiteral("Linked"));
+    EXPECT_TRUE(win.iniBytes().endsWith(
+        QStringLiteral("[%1]\r\ngamename=Linked\r\n").arg(tree.gamePath(QStringLiteral("roms/link.zip"))).toUtf8()));
+
+    // A linked directory is still known by where it really is.
+    ASSERT_TRUE(w().Dir1->setPath(tree.path(QStringLiteral("roms/linked"))));
+    EXPECT_EQ(w().text1->text(), tree.gamePath(QStringLiteral("other")));
+}
+
+TEST_F(Browser, DriveListsFollowTheDirectoryTheUserOpens)
+{
+    tree.dir(QStringLiteral("stick/roms"));
+    const QString stick = tree.path(QStringLiteral("stick"));
+    setDriveSource([stick] {
+        return QList<DriveInfo>{{QStringLiteral("/"), {}, QStringLiteral("ext4")},
+                                {stick, QStringLiteral("STICK"), QStringLiteral("vfat")}};
+    });
+    resetDriveMemory();
+    w().imageframe->show();
+    const struct {
+        DriveList* drives;
+        DirList* dirs;
+    } pairs[] = {{w().Drive1, w().Dir1}, {w().Drive2, w().Dir2}};
+    for (const auto& p : pairs) {
+        SCOPED_TRACE(p.drives->objectName().toStdString());
+        p.drives->refresh();
+        ASSERT_TRUE(p.dirs->setPath(tree.root));
+        ASSERT_EQ(p.drives->drive(), QStringLiteral("/"));
+        QSignalSpy driveChanges(p.drives, &DriveList::driveChanged);
+
+        int row = 0;
+        while (row < p.dirs->count() && p.dirs->itemPath(row) != stick)
+            ++row;
+        ASSERT_LT(row, p.dirs->count());
+        const QRect r = p.dirs->visualRect(p.dirs->model()->index(row, 0));
+        QTest::mouseDClick(p.dirs->viewport(), Qt::LeftButton, {}, r.center());
+        ASSERT_EQ(p.dirs->path(), stick);
+        EXPECT_EQ(p.drives->drive(), stick);
+        EXPECT_EQ(p.drives->currentData().toString(), stick);
+
+        // Down into the volume and back out of it with the keys.
+        p.dirs->setFocus();
+        QTest::keyClick(p.dirs, Qt::Key_Down);
+        QTest::keyClick(p.dirs, Qt::Key_Return);
+        ASSERT_EQ(p.dirs->path(), tree.path(QStringLiteral("stick/roms")));
+        EXPECT_EQ(p.drives->drive(), stick);
+        QTest::keyClick(p.dirs, Qt::Key_Up);
+        QTest::keyClick(p.dirs, Qt::Key_Up);
+        QTest::keyClick(p.dirs, Qt::Key_Return);
+        ASSERT_EQ(p.dirs->path(), tree.root);
+        EXPECT_EQ(p.drives->drive(), QStringLiteral("/"));
+        EXPECT_EQ(p.drives->currentData().toString(), QStringLiteral("/"));
+        EXPECT_EQ(driveChanges.count(), 0);
+    }
+    EXPECT_TRUE(win.dialogs.shown.isEmpty());
+    setDriveSource({});
+    resetDriveMemory();
+}

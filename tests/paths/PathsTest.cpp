@@ -38,4 +38,11 @@ TEST(Paths, ShortPathIsTheOneStableName)
     EXPECT_EQ(ShortPath(QString()), QString());
     // Letter case is the file system's; callers lower-case it themselves.
     EXPECT_EQ(ShortPath(root + QStringLiteral("/games")), QString());
+
+    // A linked file keeps its own name; its directories are resolved. A link
+    // to nothing names nothing.
+    ASSERT_TRUE(QFile::link(QStringLiteral("Puzzle [!].ZIP"), root + QStringLiteral("/Games/My Roms/alias.zip")));
+    ASSERT_TRUE(QFile::link(QStringLiteral("gone.zip"), root + QStringLiteral("/Games/dangling.zip")));
+    EXPECT_EQ(ShortPath(root + QStringLiteral("/link/My Roms/alias.zip")), root + QStringLiteral("/Games/My Roms/alias.zip"));
+    EXPECT_EQ(ShortPath(root + QStringLiteral("/Games/dangling.zip")), QString());
 }
