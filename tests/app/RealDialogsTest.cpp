@@ -132,7 +132,8 @@ protected:
         tree.file(QStringLiteral("roms/plain.zip"));
         // The window and its boxes as the program makes them.
         tree.dir(QStringLiteral("prog"));
-        w = std::make_unique<form1>(tree.path(QStringLiteral("prog/")), Platform{dialogs, desktop});
+        const QString prog = tree.path(QStringLiteral("prog/"));
+        w = std::make_unique<form1>(ProgramFiles{prog, prog + QStringLiteral("TVRShell.pif")}, Platform{dialogs, desktop});
         dialogs.setParent(w.get());
         w->Form_Load();
         w->show();
