@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QByteArrayView>
+
+namespace tavrel {
+
+// The most memory a picture may need to be decoded: four bytes a pixel for
+// the decoded picture, plus what the decoder itself buffers.
+inline constexpr qint64 kPictureMemoryLimit = 256 * 1024 * 1024;
+// No real picture has more scans than this (a fully split progressive JPEG of
+// three components has under 200); each one costs a pass over every block.
+inline constexpr int kMaxJpegScans = 250;
+
+// Reads what a picture file's headers promise, before any decoder sees it.
+// Gives the format to decode it with ("jpeg", "bmp", "gif", "png"), or null
+// when the file is of another kind or cannot be decoded within bounds: too
+// large, too many scans, or (BMP) pixel data that lies outside the file, is
+// shorter than the header says, or leaves pixels unwritten.
+const char* decodableFormat(QByteArrayView file);
+
+} // namespace tavrel
