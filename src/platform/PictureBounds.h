@@ -7,8 +7,9 @@ namespace tavrel {
 // The most memory a picture may need to be decoded: four bytes a pixel for
 // the decoded picture, plus what the decoder itself buffers.
 inline constexpr qint64 kPictureMemoryLimit = 256 * 1024 * 1024;
-// No real picture has more scans than this (a fully split progressive JPEG of
-// three components has under 200); each one costs a pass over every block.
+// No real picture has more scans than this (encoders write about ten, the
+// most thorough scan scripts a few dozen); each scan costs a pass over every
+// block of its components.
 inline constexpr int kMaxJpegScans = 250;
 
 // Reads what a picture file's headers promise, before any decoder sees it.
