@@ -10,7 +10,7 @@ inline constexpr qint64 kPictureMemoryLimit = 256 * 1024 * 1024;
 // No real picture has more scans than this (encoders write about ten, the
 // most thorough scan scripts a few dozen); each scan costs a pass over every
 // block of its components.
-inline constexpr int kMaxJpegScans = 250;
+inline constexpr int kMaxJpegScans = 200;
 
 // Reads what a picture file's headers promise, before any decoder sees it.
 // Gives the format to decode it with ("jpeg", "bmp", "gif", "png"), or null

@@ -31,7 +31,7 @@ PictureLoad loadPicture(const QString& path, const QSize& decodeSize)
         return result;
     // Checked and decoded from the same bytes, so that a file changing
     // meanwhile cannot slip past the check.
-    QByteArray bytes = file.read(kMaxPictureFile + 1);
+    QByteArray bytes = file.readAll();
     const char* format = decodableFormat(bytes);
     if (!format)
         return result;
