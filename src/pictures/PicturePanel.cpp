@@ -10,7 +10,6 @@
 #include "platform/DirList.h"
 #include "platform/DriveList.h"
 #include "platform/FileList.h"
-#include "platform/Pictures.h"
 
 #include <QLabel>
 
