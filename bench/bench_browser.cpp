@@ -93,7 +93,8 @@ void BM_SelectAGameWithAFullSettingsFile(benchmark::State& state)
 }
 BENCHMARK(BM_SelectAGameWithAFullSettingsFile)->Unit(benchmark::kMicrosecond);
 
-// A 4000 by 3000 screenshot decoded at the size Image1 shows it, and whole.
+// A 4000 by 3000 screenshot decoded for Image1 (201 by 137) at a device pixel
+// ratio of 1 and 2, and whole (ratio 0).
 void BM_LoadPicture(benchmark::State& state)
 {
     static QTemporaryDir dir;
@@ -107,10 +108,10 @@ void BM_LoadPicture(benchmark::State& state)
         big.save(p, "JPG", 90);
         return p;
     }();
-    const QSize shown = state.range(0) ? QSize(201, 137) : QSize();
+    const QSize shown = tavrel::decodeSizeFor(QSize(201, 137), qreal(state.range(0)));
     for (auto _ : state)
         benchmark::DoNotOptimize(tavrel::loadPicture(path, shown));
 }
-BENCHMARK(BM_LoadPicture)->Arg(1)->Arg(0)->ArgNames({"atShownSize"})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadPicture)->Arg(1)->Arg(2)->Arg(0)->ArgNames({"ratio"})->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -86,8 +86,10 @@ public:
     void Command1_Click();
     // Picture display.
     void Image1_Click();
-    // Loads a picture into an image, with the message when it cannot be shown. False on failure.
-    bool showPicture(ClickLabel* image, const QString& path);
+    // Loads a picture into an image; when it cannot be shown, says so (the
+    // failure text, or the stored-picture message when empty) and then clears
+    // the image. False on failure.
+    bool showPicture(ClickLabel* image, const QString& path, const QString& failure = {});
     const QString& currentpic(int slot) const;
     // Right clicks on the lists.
     void File1_MouseDown(Qt::MouseButton button);

@@ -17,17 +17,25 @@ const QString kBadPicture = QStringLiteral(
     "Error: Either this is an invalid image, or\nthe file is not there. Use a JPG, BMP, or GIF.");
 } // namespace
 
-bool form1::showPicture(ClickLabel* image, const QString& path)
+bool form1::showPicture(ClickLabel* image, const QString& path, const QString& failure)
 {
-    image->clear();
-    const PictureLoad load = loadPicture(path, image->size());
+    if (path.isEmpty()) {
+        image->clear();
+        return true;
+    }
+    // Decoded at the device pixels the image covers, so that it stays sharp on
+    // a scaled screen, and shown at its logical size.
+    const qreal ratio = image->devicePixelRatioF();
+    const PictureLoad load = loadPicture(path, decodeSizeFor(image->contentsRect().size(), ratio));
     if (!load.ok) {
-        m_platform.dialogs.message(kBadPicture);
+        // The picture shown before stays until the message is dismissed.
+        m_platform.dialogs.message(failure.isEmpty() ? kBadPicture : failure);
         image->clear();
         return false;
     }
-    if (!load.image.isNull())
-        image->setPixmap(QPixmap::fromImage(load.image));
+    QPixmap pixmap = QPixmap::fromImage(load.image);
+    pixmap.setDevicePixelRatio(ratio);
+    image->setPixmap(pixmap);
     return true;
 }
 

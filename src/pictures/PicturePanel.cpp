@@ -10,7 +10,6 @@
 #include "platform/DirList.h"
 #include "platform/DriveList.h"
 #include "platform/FileList.h"
-#include "platform/Pictures.h"
 
 #include <QLabel>
 
@@ -28,14 +27,7 @@ void form1::Dir2_Change()
 
 void form1::File2_Click()
 {
-    const QString path = joinPath(Dir2->path(), File2->fileName());
-    const PictureLoad load = loadPicture(path, Image5->size());
-    if (!load.ok) {
-        m_platform.dialogs.message(QStringLiteral("Error: Unable to load picture."));
-        Image5->clear();
-        return;
-    }
-    Image5->setPixmap(QPixmap::fromImage(load.image));
+    showPicture(Image5, joinPath(Dir2->path(), File2->fileName()), QStringLiteral("Error: Unable to load picture."));
 }
 
 void form1::chooseSlot(int slot)
@@ -97,7 +89,8 @@ void Menus::mnuloadpicselect_Click()
     m_form.imageframe->raise();
     m_form.Drive2->refresh();
     m_form.Dir2->refresh();
-    m_form.File2->refresh();
+    // The user's directory and file stay as they were left.
+    m_form.File2->refreshKeepingSelection();
     m_form.Label10_Click();
 }
 

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class QWidget;
 
 namespace tavrel {
@@ -35,7 +37,12 @@ private:
 // Test double: records what was shown and answers from a script.
 class ScriptedDialogs final : public Dialogs {
 public:
-    void message(const QString& text) override { shown << text; }
+    void message(const QString& text) override
+    {
+        shown << text;
+        if (onMessage)
+            onMessage(text);   // lets a test look at the window while the message is up
+    }
     bool confirm(const QString& text) override
     {
         shown << text;
@@ -50,6 +57,7 @@ public:
     QStringList shown;
     QList<bool> confirmAnswers;
     QStringList inputAnswers;
+    std::function<void(const QString&)> onMessage;
 };
 
 } // namespace tavrel

@@ -86,6 +86,17 @@ void FileList::refresh()
     reload();
 }
 
+void FileList::refreshKeepingSelection()
+{
+    const QString kept = fileName();
+    reload();
+    const int row = int(model_->names().indexOf(kept));
+    if (kept.isEmpty() || row < 0)
+        return;
+    lastRow_ = row;   // the same file: nothing to announce
+    selectRow(row);
+}
+
 QString FileList::fileName() const
 {
     return item(selectedRow());
@@ -124,8 +135,21 @@ void FileList::onSelectionChanged()
     if (row == lastRow_)
         return;
     lastRow_ = row;
-    if (row >= 0)
+    if (row >= 0) {
+        announced_ = true;
         emit clicked();
+    }
+}
+
+QItemSelectionModel::SelectionFlags FileList::selectionCommand(const QModelIndex& index, const QEvent* event) const
+{
+    const QItemSelectionModel::SelectionFlags flags = QListView::selectionCommand(index, event);
+    // Once a file is chosen, the user moves the selection but never empties
+    // it: not by Ctrl+click or Ctrl+Space on it, nor by clicking below the rows.
+    if (selectedRow() >= 0
+        && (!index.isValid() || (flags & (QItemSelectionModel::Deselect | QItemSelectionModel::Toggle))))
+        return QItemSelectionModel::NoUpdate;
+    return flags;
 }
 
 void FileList::mousePressEvent(QMouseEvent* event)
@@ -134,7 +158,12 @@ void FileList::mousePressEvent(QMouseEvent* event)
         emit mouseDown(event->button(), event->modifiers(), event->position().toPoint());
     if (takeOtherButtons(event))
         return;
+    announced_ = false;
     QListView::mousePressEvent(event);
+    // A click on the file already selected is a click all the same.
+    const int row = indexAt(event->position().toPoint()).row();
+    if (!announced_ && !inDoubleClick_ && event->button() == Qt::LeftButton && row >= 0 && row == selectedRow())
+        emit clicked();
 }
 
 void FileList::mouseReleaseEvent(QMouseEvent* event)

@@ -32,10 +32,14 @@ public:
     void selectRow(int row);
     // Re-reads with the same path and pattern; nothing stays selected.
     void refresh();
+    // Re-reads, keeping the selected file selected (silently) while it is
+    // still listed.
+    void refreshKeepingSelection();
 
 signals:
     void pathChanged();
-    // The selected entry changed, by mouse, keys or selectRow().
+    // The selected entry changed, by mouse, keys or selectRow(), or the
+    // selected entry was clicked again.
     void clicked();
     // Raised first on every press; pos is in the viewport, where the rows are.
     void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
@@ -46,6 +50,8 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                         const QEvent* event = nullptr) const override;
 
 private:
     class Model;
@@ -57,6 +63,7 @@ private:
     QString path_;
     FilePattern pattern_;
     int lastRow_ = -1;
+    bool announced_ = false;   // clicked() raised during the current press
     bool inDoubleClick_ = false;
 };
 

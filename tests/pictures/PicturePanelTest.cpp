@@ -186,3 +186,118 @@ TEST_F(PicturePanel, WritesThatFailSaySoAndStoreNothing)
     EXPECT_EQ(win.dialogs.shown, QStringList{"Error: Unable to store the picture."});
     EXPECT_FALSE(QFile::exists(win.iniPath()));
 }
+
+namespace {
+
+// Clicks a listed file with the mouse, as the user does.
+void clickFile(FileList* list, const QString& name, Qt::KeyboardModifiers modifiers = {})
+{
+    const int row = int(test::listedFiles(list).indexOf(name));
+    ASSERT_GE(row, 0);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers,
+                      list->visualRect(list->model()->index(row, 0)).center());
+}
+
+} // namespace
+
+TEST_F(PicturePanel, AFailedLoadSaysSoWhileTheOldPictureIsStillShown)
+{
+    // What each image held at the moment each message appeared.
+    QList<bool> previewHeld, mainHeld;
+    win.dialogs.onMessage = [&](const QString&) {
+        previewHeld << !w().Image5->pixmap().isNull();
+        mainHeld << !w().Image1->pixmap().isNull();
+    };
+    ASSERT_EQ(preview(), QColor(Qt::red));
+    QTest::mouseClick(w().Label12, Qt::LeftButton);  // slot 3: its file is gone
+    EXPECT_EQ(win.dialogs.shown, QStringList{kBadSlot});
+    EXPECT_FALSE(preview().isValid());
+
+    clickFile(w().File2, QStringLiteral("play.jpg"));
+    ASSERT_TRUE(preview().isValid());
+    clickFile(w().File2, QStringLiteral("fake.Jpg"));
+    EXPECT_EQ(win.dialogs.shown.last(), QStringLiteral("Error: Unable to load picture."));
+    EXPECT_FALSE(preview().isValid());
+    EXPECT_EQ(previewHeld, (QList<bool>{true, true}));
+
+    // The same in the main window's image.
+    ASSERT_FALSE(w().Image1->pixmap().isNull());
+    w().menus()->mnupic3->trigger();
+    EXPECT_EQ(win.dialogs.shown.size(), 3);
+    EXPECT_EQ(mainHeld.value(2), true);
+    EXPECT_TRUE(w().Image1->pixmap().isNull());
+    EXPECT_TRUE(w().menus()->mnupic3->isChecked());
+
+    // No picture stored: cleared at once, nothing said.
+    w().menus()->mnupic1->trigger();
+    ASSERT_FALSE(w().Image1->pixmap().isNull());
+    w().menus()->mnupic2->trigger();
+    EXPECT_TRUE(w().Image1->pixmap().isNull());
+    clickFile(w().File2, QStringLiteral("play.jpg"));
+    QTest::mouseClick(w().Label11, Qt::LeftButton);
+    EXPECT_FALSE(preview().isValid());
+    EXPECT_EQ(win.dialogs.shown.size(), 3);
+}
+
+TEST_F(PicturePanel, ClickingTheSelectedFileAgainPreviewsItAgain)
+{
+    clickFile(w().File2, QStringLiteral("play.jpg"));
+    ASSERT_GT(preview().blue(), 200);
+    QTest::mouseClick(w().Label13, Qt::LeftButton);  // slot 4 is empty: the preview goes
+    ASSERT_FALSE(preview().isValid());
+    clickFile(w().File2, QStringLiteral("play.jpg"));
+    EXPECT_GT(preview().blue(), 200);
+    EXPECT_EQ(w().File2->fileName(), QStringLiteral("play.jpg"));
+
+    // A file that cannot be shown says so at every click.
+    clickFile(w().File2, QStringLiteral("fake.Jpg"));
+    clickFile(w().File2, QStringLiteral("fake.Jpg"));
+    EXPECT_EQ(win.dialogs.shown, QStringList(2, QStringLiteral("Error: Unable to load picture.")));
+    // Keys that leave the selection where it is preview nothing.
+    QTest::keyClick(w().File2, Qt::Key_Space);
+    EXPECT_EQ(win.dialogs.shown.size(), 2);
+}
+
+TEST_F(PicturePanel, ReopeningKeepsTheUsersFolderAndFile)
+{
+    clickFile(w().File2, QStringLiteral("play.jpg"));
+    const QString pics = w().Dir2->path();
+    QTest::mouseClick(w().Command9, Qt::LeftButton);
+    w().menus()->mnuloadpicselect->trigger();
+    EXPECT_EQ(w().Dir2->path(), pics);
+    EXPECT_EQ(w().File2->fileName(), QStringLiteral("play.jpg"));
+    EXPECT_EQ(preview(), QColor(Qt::red));  // slot 1 chosen again, its picture shown
+    QTest::mouseClick(w().Command14, Qt::LeftButton);
+    EXPECT_EQ(win.dialogs.shown, QStringList{QStringLiteral("Picture 1 for %1 stored.").arg(game)});
+    EXPECT_TRUE(win.iniBytes().contains(QStringLiteral("picture=%1\r\n").arg(tree.path("pics/play.jpg")).toUtf8()));
+
+    // New files are seen; a selected file that has gone is no longer selected.
+    tree.picture(QStringLiteral("pics/new.bmp"), "BMP", Qt::yellow);
+    w().menus()->mnuloadpicselect->trigger();
+    EXPECT_EQ(w().File2->count(), 5);
+    EXPECT_EQ(w().File2->fileName(), QStringLiteral("play.jpg"));
+    QFile::remove(tree.path(QStringLiteral("pics/play.jpg")));
+    w().menus()->mnuloadpicselect->trigger();
+    EXPECT_EQ(w().File2->selectedRow(), -1);
+
+    // The list's own refresh command still leaves nothing selected.
+    clickFile(w().File2, QStringLiteral("anim.GIF"));
+    w().menus()->refreshpic->trigger();
+    EXPECT_EQ(w().File2->selectedRow(), -1);
+}
+
+TEST_F(PicturePanel, CtrlClickCannotUnselectTheChosenFiles)
+{
+    clickFile(w().File2, QStringLiteral("play.jpg"));
+    clickFile(w().File2, QStringLiteral("play.jpg"), Qt::ControlModifier);
+    EXPECT_EQ(w().File2->fileName(), QStringLiteral("play.jpg"));
+
+    QTest::mouseClick(w().Command9, Qt::LeftButton);
+    clickFile(w().File1, QStringLiteral("other.zip"));
+    const QString archive = tree.gamePath(QStringLiteral("roms/other.zip"));
+    ASSERT_EQ(w().text1->text(), archive);
+    clickFile(w().File1, QStringLiteral("other.zip"), Qt::ControlModifier);
+    QTest::keyClick(w().File1, Qt::Key_Space, Qt::ControlModifier);
+    EXPECT_EQ(w().File1->fileName(), QStringLiteral("other.zip"));
+    EXPECT_EQ(w().text1->text(), archive);
+}

@@ -122,7 +122,8 @@ TEST_F(ListWidgets, FileListSelectionAndSignals)
     EXPECT_EQ(list.selectedRow(), -1);
 
     // mouseDown comes before the selection moves; clicked() before the
-    // click returns, once per change of entry.
+    // click returns, at every click on a file and at every key that moves
+    // the selection.
     int rowAtMouseDown = -2;
     QObject::connect(&list, &FileList::mouseDown, [&] { rowAtMouseDown = list.selectedRow(); });
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, rowCenter(list, 3));
@@ -130,13 +131,14 @@ TEST_F(ListWidgets, FileListSelectionAndSignals)
     EXPECT_EQ(clicks.count(), 1);
     EXPECT_EQ(list.fileName(), "b.ZIP");
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, rowCenter(list, 3));
-    EXPECT_EQ(clicks.count(), 1);
-    QTest::keyClick(&list, Qt::Key_Down);
     EXPECT_EQ(clicks.count(), 2);
+    QTest::keyClick(&list, Qt::Key_Down);
+    EXPECT_EQ(clicks.count(), 3);
     QTest::keyClick(&list, Qt::Key_End);
     EXPECT_EQ(list.fileName(), "Été.zip");
     QTest::keyClick(&list, Qt::Key_End);
-    EXPECT_EQ(clicks.count(), 3);
+    QTest::keyClick(&list, Qt::Key_Space);
+    EXPECT_EQ(clicks.count(), 4);
 
     // Right and middle presses leave selection and current row for the
     // pop-up menu.
@@ -150,7 +152,7 @@ TEST_F(ListWidgets, FileListSelectionAndSignals)
         EXPECT_EQ(list.selectedRow(), zips.size() - 1);
         EXPECT_EQ(list.currentIndex().row(), zips.size() - 1);
     }
-    EXPECT_EQ(clicks.count(), 3);
+    EXPECT_EQ(clicks.count(), 4);
 
     // Re-reading clears the selection silently and sees new files; the
     // first arrow key then picks the first file.
@@ -164,13 +166,55 @@ TEST_F(ListWidgets, FileListSelectionAndSignals)
     EXPECT_EQ(paths.count(), 2);
     EXPECT_EQ(list.selectedRow(), -1);
     list.selectRow(4);
-    EXPECT_EQ(clicks.count(), 5);
+    EXPECT_EQ(clicks.count(), 6);
     EXPECT_EQ(list.fileName(), "b.ZIP");
 
     list.setPattern("*.txt;*.BMP");
     EXPECT_EQ(list.path(), root);
     EXPECT_EQ(paths.count(), 2);
     EXPECT_EQ(list.count(), 2);
+    EXPECT_EQ(list.selectedRow(), -1);
+}
+
+TEST_F(ListWidgets, FileListKeepsAChosenFileAgainstTheUser)
+{
+    FileList list;
+    show(list);
+    list.setPattern("*.zip");
+    list.setPath(root);
+    QSignalSpy clicks(&list, &FileList::clicked);
+    const QPoint below(10, list.viewport()->height() - 3);
+    ASSERT_FALSE(list.indexAt(below).isValid());
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, below);
+    EXPECT_EQ(list.selectedRow(), -1);
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::ControlModifier, rowCenter(list, 2));
+    ASSERT_EQ(list.fileName(), "a.zip");
+
+    // No click or key of the user's empties the selection; Ctrl+click still
+    // moves it, and counts as a click on the file it lands on.
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::ControlModifier, rowCenter(list, 2));
+    QTest::keyClick(&list, Qt::Key_Space, Qt::ControlModifier);
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, below);
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::ControlModifier, below);
+    QTest::keyClick(&list, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(list.fileName(), "a.zip");
+    EXPECT_EQ(list.selectionModel()->selectedIndexes().size(), 1);
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::ControlModifier, rowCenter(list, 4));
+    EXPECT_EQ(list.fileName(), "C.Zip");
+    EXPECT_EQ(clicks.count(), 3);
+
+    // Refreshing for the user's own return keeps the file while it is there,
+    // silently; a plain refresh still clears it.
+    touch("0new.zip");
+    list.refreshKeepingSelection();
+    EXPECT_EQ(list.fileName(), "C.Zip");
+    EXPECT_EQ(list.selectedRow(), 5);
+    EXPECT_EQ(clicks.count(), 3);
+    ASSERT_TRUE(QFile::remove(at("C.Zip")));
+    list.refreshKeepingSelection();
+    EXPECT_EQ(list.selectedRow(), -1);
+    list.selectRow(1);
+    list.refresh();
     EXPECT_EQ(list.selectedRow(), -1);
 }
 
