@@ -51,7 +51,8 @@ struct Browser {
             record(QStringLiteral("/elsewhere/roms/game %1.zip").arg(records));
         ini.close();
 
-        window = std::make_unique<tavrel::form1>(programDir.path() + QLatin1Char('/'),
+        const QString dir = programDir.path() + QLatin1Char('/');
+        window = std::make_unique<tavrel::form1>(tavrel::ProgramFiles{dir, dir + QStringLiteral("TVRShell.pif")},
                                                  tavrel::Platform{dialogs, desktop});
         window->Form_Load();
         window->show();
