@@ -4,7 +4,7 @@
 set -eu
 cd "$(dirname "$0")/.."
 export TAVREL_BUILD_DIR="${TAVREL_BUILD_DIR:-build-package}"
-export TAVREL_CMAKE_ARGS="-DCMAKE_BUILD_TYPE=Release -DTAVREL_TESTS=OFF ${TAVREL_CMAKE_ARGS:-}"
+export TAVREL_CMAKE_ARGS="-DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF ${TAVREL_CMAKE_ARGS:-}"
 # Debian's hardening flags, as a Debian build uses them. CMake reads them when it first configures,
 # so the cache is made anew (the compiler cache keeps that quick).
 eval "$(DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --export=sh)"

@@ -8,6 +8,7 @@
 
 #include <memory>
 
+class QButtonGroup;
 class QCheckBox;
 class QGroupBox;
 class QFrame;
@@ -140,6 +141,10 @@ public:
     QRadioButton* video2 = nullptr;
     QRadioButton* video3 = nullptr;
     QCheckBox* vsync = nullptr;
+    // Each option frame's buttons, with ids 0, 1, ... in the order above.
+    QButtonGroup* scanlineOptions = nullptr;
+    QButtonGroup* frameskipOptions = nullptr;
+    QButtonGroup* videoOptions = nullptr;
     QGroupBox* Frame4 = nullptr;
     QCheckBox* joycheck = nullptr;
     QCheckBox* skip = nullptr;
@@ -183,7 +188,6 @@ public:
 
 protected:
     void mouseMoveEvent(QMouseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 

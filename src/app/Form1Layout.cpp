@@ -9,11 +9,14 @@
 #include "platform/DriveList.h"
 #include "platform/FileList.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QDir>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QRadioButton>
+
+#include <initializer_list>
 
 namespace tavrel {
 
@@ -58,6 +61,16 @@ QRadioButton* option(QGroupBox* frame, const char* name, const QString& caption,
     auto* b = place(new QRadioButton(caption, frame), name, l, t, w, h);
     b->setFont(look::comic(12, false, true));
     return b;
+}
+
+// One frame's option buttons as a group whose ids are their places in it.
+QButtonGroup* optionGroup(QGroupBox* frame, std::initializer_list<QRadioButton*> buttons)
+{
+    auto* group = new QButtonGroup(frame);
+    int id = 0;
+    for (QRadioButton* b : buttons)
+        group->addButton(b, id++);
+    return group;
 }
 
 QCheckBox* check(QGroupBox* frame, const char* name, const QString& caption, int l, int t, int w, int h)
@@ -105,6 +118,14 @@ QString own(const QStringList& selectors, const char* declarations)
             scoped << QLatin1String(container) + QStringLiteral(" > ") + selector;
     return scoped.join(QStringLiteral(", ")) + QStringLiteral(" { ") + QLatin1String(declarations)
         + QStringLiteral(" }\n");
+}
+
+QString own(std::initializer_list<const char*> selectors, const char* declarations)
+{
+    QStringList names;
+    for (const char* selector : selectors)
+        names << QLatin1String(selector);
+    return own(names, declarations);
 }
 
 // A part of the scroll bars of the lists and of the drive lists' drop-downs.
@@ -246,6 +267,7 @@ void form1::createSettingsView()
     quarterscan = option(Frame1, "quarterscan", QStringLiteral("25% Thinner"), 32, 99, 145, 23);
     halfscan = option(Frame1, "halfscan", QStringLiteral("50% Thinner"), 32, 131, 145, 23);
     doublepixel = option(Frame1, "doublepixel", QStringLiteral("Double Pixels"), 32, 163, 145, 23);
+    scanlineOptions = optionGroup(Frame1, {noscan, scanlines, quarterscan, halfscan, doublepixel});
     noscan->setChecked(true);
 
     Frame2 = frame(this, "Frame2", QStringLiteral("Frameskip"), 216, 136, 193, 201);
@@ -254,12 +276,14 @@ void form1::createSettingsView()
     frm2 = option(Frame2, "frm2", QStringLiteral("Two Frames"), 32, 99, 145, 23);
     frm3 = option(Frame2, "frm3", QStringLiteral("Three Frames"), 32, 131, 153, 23);
     frm4 = option(Frame2, "frm4", QStringLiteral("Four Frames"), 32, 163, 145, 23);
+    frameskipOptions = optionGroup(Frame2, {frm0, frm1, frm2, frm3, frm4});
     frm0->setChecked(true);
 
     Frame3 = frame(this, "Frame3", QStringLiteral("Video Mode"), 424, 136, 193, 201);
     video1 = option(Frame3, "video1", QStringLiteral("Default"), 48, 40, 105, 20);
     video2 = option(Frame3, "video2", QStringLiteral("VGA"), 48, 72, 97, 20);
     video3 = option(Frame3, "video3", QStringLiteral("Mode X"), 48, 104, 121, 20);
+    videoOptions = optionGroup(Frame3, {video1, video2, video3});
     video1->setChecked(true);
     vsync = check(Frame3, "vsync", QStringLiteral("VSync"), 48, 152, 113, 25);
 
@@ -316,7 +340,8 @@ void form1::createPicturePanel()
     Image5->setStyleSheet(QStringLiteral("QLabel { border: 1px solid white; background: black; }"));
     look::setPointer(Image5);
 
-    // The outlines lie beneath the digits so that clicks reach the digits.
+    // The outlines are made before the digits so that they are drawn beneath them (an outline takes
+    // no mouse events, so it is only a matter of drawing).
     Shape* shapes[5];
     ClickLabel* digits[5];
     for (int i = 0; i < 5; ++i) {

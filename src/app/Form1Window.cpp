@@ -12,13 +12,6 @@
 
 namespace tavrel {
 
-void form1::resizeEvent(QResizeEvent* event)
-{
-    QWidget::resizeEvent(event);
-    if (!isMinimized() && size() != QSize(640, 480))
-        resize(640, 480);
-}
-
 void form1::mouseMoveEvent(QMouseEvent* event)
 {
     // Only the bare background moves the window; controls that ignore the

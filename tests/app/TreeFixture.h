@@ -5,6 +5,8 @@
 #include <QImage>
 #include <QTemporaryDir>
 
+#include <gtest/gtest.h>
+
 namespace tavrel::test {
 
 // A folder tree of archives and pictures made fresh for each test.
@@ -18,15 +20,16 @@ struct Tree {
 
     void file(const QString& relative, const QByteArray& bytes = "PK") const
     {
-        QDir().mkpath(QFileInfo(path(relative)).path());
+        ASSERT_TRUE(QDir().mkpath(QFileInfo(path(relative)).path())) << qPrintable(path(relative));
         QFile f(path(relative));
-        f.open(QIODevice::WriteOnly);
-        f.write(bytes);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << qPrintable(f.errorString());
+        ASSERT_EQ(f.write(bytes), bytes.size()) << qPrintable(f.errorString());
+        ASSERT_TRUE(f.flush()) << qPrintable(f.errorString());
     }
-    void dir(const QString& relative) const { QDir().mkpath(path(relative)); }
+    void dir(const QString& relative) const { ASSERT_TRUE(QDir().mkpath(path(relative))) << qPrintable(path(relative)); }
     void picture(const QString& relative, const char* format, QColor colour, QSize size = {320, 240}) const
     {
-        QDir().mkpath(QFileInfo(path(relative)).path());
+        ASSERT_TRUE(QDir().mkpath(QFileInfo(path(relative)).path())) << qPrintable(path(relative));
         if (qstrcmp(format, "GIF") == 0) {
             // Qt reads GIF but cannot write it: a one-pixel GIF whose first palette entry is the colour.
             QByteArray gif = QByteArray("GIF89a") + QByteArray::fromHex("01000100800000");
@@ -39,7 +42,7 @@ struct Tree {
         }
         QImage image(size, QImage::Format_RGB32);
         image.fill(colour);
-        image.save(path(relative), format);
+        ASSERT_TRUE(image.save(path(relative), format)) << qPrintable(path(relative));
     }
 };
 

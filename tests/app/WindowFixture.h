@@ -30,8 +30,9 @@ struct Window {
     void writeIni(const QByteArray& bytes) const
     {
         QFile f(iniPath());
-        f.open(QIODevice::WriteOnly);
-        f.write(bytes);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << qPrintable(f.errorString());
+        ASSERT_EQ(f.write(bytes), bytes.size()) << qPrintable(f.errorString());
+        ASSERT_TRUE(f.flush()) << qPrintable(f.errorString());
     }
     QByteArray iniBytes() const
     {

@@ -20,8 +20,9 @@ protected:
     {
         const QString path = dir.filePath(file.name);
         QFile out(path);
-        EXPECT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write(file.bytes);
+        EXPECT_TRUE(out.open(QIODevice::WriteOnly)) << qPrintable(out.errorString());
+        EXPECT_EQ(out.write(file.bytes), file.bytes.size()) << qPrintable(out.errorString());
+        EXPECT_TRUE(out.flush()) << qPrintable(out.errorString());
         return path;
     }
 

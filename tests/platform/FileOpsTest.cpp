@@ -20,8 +20,9 @@ QByteArray bytesOf(const QString& path)
 void put(const QString& path, const QByteArray& bytes)
 {
     QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << qPrintable(f.errorString());
+    ASSERT_EQ(f.write(bytes), bytes.size()) << qPrintable(f.errorString());
+    ASSERT_TRUE(f.flush()) << qPrintable(f.errorString());
 }
 
 } // namespace

@@ -1,11 +1,13 @@
 #include "settings/IniStore.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -39,6 +41,22 @@ std::string fileBytes(const QString& path)
 QStringList entries(const QString& dir)
 {
     return QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
+}
+
+// How many of the given processes wait for a flock, as the kernel lists the waiters ("->") in
+// /proc/locks; -1 if that list cannot be read.
+int waitingForLocks(const QList<qint64>& pids)
+{
+    QFile locks(QStringLiteral("/proc/locks"));
+    if (!locks.open(QIODevice::ReadOnly))
+        return -1;
+    int waiting = 0;
+    for (const QByteArray& line : locks.readAll().split('\n')) {
+        const QList<QByteArray> f = line.simplified().split(' ');
+        if (f.size() > 5 && f[1] == "->" && f[2] == "FLOCK" && pids.contains(f[5].toLongLong()))
+            ++waiting;
+    }
+    return waiting;
 }
 
 struct stat statOf(const QString& path)
@@ -306,14 +324,20 @@ TEST_F(ManyWritesTest, ConcurrentWritersLoseNothing)
     ASSERT_GE(dirFd, 0);
     ASSERT_EQ(::flock(dirFd, LOCK_EX), 0);
     std::vector<std::unique_ptr<QProcess>> procs;
+    QList<qint64> pids;
     for (int w = 0; w < kWriters; ++w) {
         auto p = std::make_unique<QProcess>();
         p->start(QStringLiteral(TAVREL_INI_WRITER), {path, QStringLiteral("w%1_").arg(w), QString::number(kKeys)});
         EXPECT_TRUE(p->waitForStarted());
+        pids << p->processId();
         procs.push_back(std::move(p));
     }
-    ::usleep(100 * 1000);
+    const QDeadlineTimer patience(30000);
+    while (waitingForLocks(pids) >= 0 && waitingForLocks(pids) < kWriters && !patience.hasExpired())
+        QThread::msleep(2);
+    const int waiting = waitingForLocks(pids);
     ::close(dirFd);
+    ASSERT_EQ(waiting, kWriters) << "the writers did not all queue for the lock";
     for (auto& p : procs) {
         ASSERT_TRUE(p->waitForFinished(60000));
         EXPECT_EQ(p->exitStatus(), QProcess::NormalExit);
