@@ -1,5 +1,6 @@
 #include "settings/IniStore.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -23,6 +24,20 @@
 using tavrel::IniStore;
 
 namespace {
+
+// How many processes the kernel lists as waiting for a lock on the file with this inode, or -1 when
+// the lock table cannot be read.
+int lockWaiters(ino_t inode)
+{
+    QFile locks(QStringLiteral("/proc/locks"));
+    if (!locks.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray tail = ':' + QByteArray::number(quint64(inode)) + ' ';
+    int waiting = 0;
+    for (const QByteArray& line : locks.readAll().split('\n'))
+        waiting += line.contains("->") && line.contains(tail);
+    return waiting;
+}
 
 bool putFile(const QString& path, const QByteArray& bytes)
 {
@@ -312,7 +327,14 @@ TEST_F(ManyWritesTest, ConcurrentWritersLoseNothing)
         EXPECT_TRUE(p->waitForStarted());
         procs.push_back(std::move(p));
     }
-    ::usleep(100 * 1000);
+    struct stat dirStat {};
+    ASSERT_EQ(::fstat(dirFd, &dirStat), 0);
+    const QDeadlineTimer deadline(30000);
+    int waiting = 0;
+    while ((waiting = lockWaiters(dirStat.st_ino)) >= 0 && waiting < kWriters && !deadline.hasExpired())
+        ::usleep(1000);
+    if (waiting >= 0)
+        EXPECT_EQ(waiting, kWriters) << "writers queued on the lock";
     ::close(dirFd);
     for (auto& p : procs) {
         ASSERT_TRUE(p->waitForFinished(60000));
