@@ -333,8 +333,9 @@ TEST_F(ManyWritesTest, ConcurrentWritersLoseNothing)
     int waiting = 0;
     while ((waiting = lockWaiters(dirStat.st_ino)) >= 0 && waiting < kWriters && !deadline.hasExpired())
         ::usleep(1000);
-    if (waiting >= 0)
+    if (waiting >= 0) {
         EXPECT_EQ(waiting, kWriters) << "writers queued on the lock";
+    }
     ::close(dirFd);
     for (auto& p : procs) {
         ASSERT_TRUE(p->waitForFinished(60000));
