@@ -2,8 +2,8 @@
 // when opening the folder and when walking through its games.
 #include "app/Form1.h"
 #include "paths/Paths.h"
-#include "platform/Desktop.h"
-#include "platform/Dialogs.h"
+#include "RecordingDesktop.h"
+#include "ScriptedDialogs.h"
 #include "platform/DirList.h"
 #include "platform/FileList.h"
 #include "platform/Pictures.h"

@@ -104,7 +104,7 @@ private:
 };
 
 DirList::DirList(QWidget* parent)
-    : QListView(parent)
+    : ListMouse(parent)
     , model_(new Model(this))
 {
     setModel(model_);
@@ -197,35 +197,9 @@ void DirList::openRow(int row)
         emit openFailed(target);
 }
 
-void DirList::mousePressEvent(QMouseEvent* event)
+void DirList::leftDoubleClick(QMouseEvent* event)
 {
-    emit mouseDown(event->button(), event->modifiers(), event->position().toPoint());
-    if (takeOtherButtons(event))
-        return;
-    QListView::mousePressEvent(event);
-}
-
-void DirList::mouseReleaseEvent(QMouseEvent* event)
-{
-    if (takeOtherButtons(event))
-        return;
-    QListView::mouseReleaseEvent(event);
-}
-
-void DirList::mouseMoveEvent(QMouseEvent* event)
-{
-    if (takeOtherButtons(event))
-        return;
-    QListView::mouseMoveEvent(event);
-}
-
-void DirList::mouseDoubleClickEvent(QMouseEvent* event)
-{
-    // The second press of a double click is a press too.
-    emit mouseDown(event->button(), event->modifiers(), event->position().toPoint());
     event->accept();
-    if (event->button() != Qt::LeftButton)
-        return;
     const QModelIndex index = indexAt(event->position().toPoint());
     if (index.isValid())
         openRow(index.row());

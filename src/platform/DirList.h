@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ListMouse.h"
+
 #include <QListView>
 #include <QPoint>
 
@@ -8,7 +10,7 @@ namespace tavrel {
 // The directory box: the path from "/" down to the current directory, one
 // row per level, then the current directory's subdirectories one step
 // further in. Double click or Enter on a row opens it.
-class DirList : public QListView {
+class DirList : public ListMouse<DirList, QListView> {
     Q_OBJECT
 public:
     explicit DirList(QWidget* parent = nullptr);
@@ -35,10 +37,7 @@ signals:
     void openFailed(const QString& path);
 
 protected:
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void leftDoubleClick(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
 

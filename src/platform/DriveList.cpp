@@ -10,7 +10,7 @@
 namespace tavrel {
 
 DriveList::DriveList(QWidget* parent)
-    : QComboBox(parent)
+    : ListMouse(parent)
 {
     setEditable(false);
     // Drops down as a list with a scroll bar, which an owner's style sheet can
@@ -89,21 +89,6 @@ void DriveList::onIndexChanged(int index)
         return;
     drive_ = picked;
     emit driveChanged();
-}
-
-void DriveList::mousePressEvent(QMouseEvent* event)
-{
-    emit mouseDown(event->button(), event->modifiers(), event->position().toPoint());
-    if (takeOtherButtons(event))
-        return;
-    QComboBox::mousePressEvent(event);
-}
-
-void DriveList::mouseReleaseEvent(QMouseEvent* event)
-{
-    if (takeOtherButtons(event))
-        return;
-    QComboBox::mouseReleaseEvent(event);
 }
 
 } // namespace tavrel

@@ -1,12 +1,14 @@
 #pragma once
 
+#include "platform/ListMouse.h"
+
 #include <QComboBox>
 #include <QPoint>
 
 namespace tavrel {
 
 // The drive box: "/" and the mounted volumes a user would browse.
-class DriveList : public QComboBox {
+class DriveList : public ListMouse<DriveList, QComboBox> {
     Q_OBJECT
 public:
     explicit DriveList(QWidget* parent = nullptr);
@@ -29,10 +31,6 @@ signals:
     void driveChanged();
     // Raised first on every press, before the list opens.
     void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
-
-protected:
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     QStringList reload();

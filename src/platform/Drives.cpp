@@ -80,22 +80,17 @@ bool isUserVisibleVolume(const QString& mountPoint, const QString& fileSystemTyp
 {
     if (mountPoint == u"/")
         return true;
+    // QStorageInfo::mountedVolumes() already leaves out whatever is mounted
+    // under /dev, /proc, /sys, /var/run and /var/lock, rootfs and rpc_pipefs,
+    // and every file system that reports a size of 0 (proc, sysfs, cgroup,
+    // devpts, debugfs, mqueue, autofs, ...). What it keeps and no user
+    // browses: device nodes outside /dev (a chroot's), container layers, and
+    // FUSE helpers that report a size.
     static const QStringList pseudo = {
-        QStringLiteral("proc"), QStringLiteral("sysfs"), QStringLiteral("devtmpfs"), QStringLiteral("devpts"),
-        QStringLiteral("cgroup"), QStringLiteral("cgroup2"), QStringLiteral("overlay"), QStringLiteral("securityfs"),
-        QStringLiteral("debugfs"), QStringLiteral("tracefs"), QStringLiteral("pstore"), QStringLiteral("bpf"),
-        QStringLiteral("mqueue"), QStringLiteral("hugetlbfs"), QStringLiteral("fusectl"), QStringLiteral("configfs"),
-        QStringLiteral("autofs"), QStringLiteral("binfmt_misc"), QStringLiteral("rpc_pipefs"), QStringLiteral("nsfs"),
-        QStringLiteral("efivarfs"), QStringLiteral("selinuxfs"), QStringLiteral("rootfs"), QStringLiteral("nfsd"),
-        QStringLiteral("ramfs"), QStringLiteral("devfs"), QStringLiteral("usbfs"), QStringLiteral("sockfs"),
-        QStringLiteral("pipefs"), QStringLiteral("cpuset"), QStringLiteral("fuse.gvfsd-fuse"),
-        QStringLiteral("fuse.portal"), QStringLiteral("fuse.lxcfs"), QStringLiteral("fuse.snapfuse"),
+        QStringLiteral("devtmpfs"),       QStringLiteral("overlay"),     QStringLiteral("fuse.gvfsd-fuse"),
+        QStringLiteral("fuse.portal"),    QStringLiteral("fuse.lxcfs"),  QStringLiteral("fuse.snapfuse"),
     };
     if (pseudo.contains(fileSystemType))
-        return false;
-    // Kernel areas never hold user files, whatever is mounted there.
-    if (isUnder(mountPoint, QLatin1StringView("/proc")) || isUnder(mountPoint, QLatin1StringView("/sys"))
-        || isUnder(mountPoint, QLatin1StringView("/dev")))
         return false;
     // Runtime scratch space; removable media mounted under /run/media stay.
     if (fileSystemType == u"tmpfs" && isUnder(mountPoint, QLatin1StringView("/run")))

@@ -41,7 +41,7 @@ private:
 };
 
 FileList::FileList(QWidget* parent)
-    : QListView(parent)
+    : ListMouse(parent)
     , model_(new Model(this))
 {
     setModel(model_);
@@ -152,46 +152,14 @@ QItemSelectionModel::SelectionFlags FileList::selectionCommand(const QModelIndex
     return flags;
 }
 
-void FileList::mousePressEvent(QMouseEvent* event)
+void FileList::leftPress(QMouseEvent* event)
 {
-    if (!inDoubleClick_)
-        emit mouseDown(event->button(), event->modifiers(), event->position().toPoint());
-    if (takeOtherButtons(event))
-        return;
     announced_ = false;
     QListView::mousePressEvent(event);
     // A click on the file already selected is a click all the same.
     const int row = indexAt(event->position().toPoint()).row();
-    if (!announced_ && !inDoubleClick_ && event->button() == Qt::LeftButton && row >= 0 && row == selectedRow())
+    if (!announced_ && !inDoubleClick() && event->button() == Qt::LeftButton && row >= 0 && row == selectedRow())
         emit clicked();
-}
-
-void FileList::mouseReleaseEvent(QMouseEvent* event)
-{
-    if (takeOtherButtons(event))
-        return;
-    QListView::mouseReleaseEvent(event);
-}
-
-void FileList::mouseMoveEvent(QMouseEvent* event)
-{
-    if (takeOtherButtons(event))
-        return;
-    QListView::mouseMoveEvent(event);
-}
-
-void FileList::mouseDoubleClickEvent(QMouseEvent* event)
-{
-    // The second press of a double click is a press too. The base class may
-    // replay it as a press; that one must not be announced twice.
-    emit mouseDown(event->button(), event->modifiers(), event->position().toPoint());
-    if (event->button() != Qt::LeftButton) {
-        event->accept();
-        return;
-    }
-    inDoubleClick_ = true;
-    QListView::mouseDoubleClickEvent(event);   // doubleClicked() and activated() for the owner
-    inDoubleClick_ = false;
 }
 
 void FileList::keyPressEvent(QKeyEvent* event)

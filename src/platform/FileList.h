@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/DirScan.h"
+#include "platform/ListMouse.h"
 
 #include <QListView>
 #include <QPoint>
@@ -11,7 +12,7 @@ namespace tavrel {
 // "*.ZIP" or "*.BMP;*.JPG;*.GIF", by bare name, sorted without regard to case.
 // Built for folders of 100,000 archives: one pass over the directory, a flat
 // model and uniform row heights.
-class FileList : public QListView {
+class FileList : public ListMouse<FileList, QListView> {
     Q_OBJECT
 public:
     explicit FileList(QWidget* parent = nullptr);
@@ -45,10 +46,7 @@ signals:
     void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
 
 protected:
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void leftPress(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                          const QEvent* event = nullptr) const override;
@@ -64,7 +62,6 @@ private:
     FilePattern pattern_;
     int lastRow_ = -1;
     bool announced_ = false;   // clicked() raised during the current press
-    bool inDoubleClick_ = false;
 };
 
 } // namespace tavrel

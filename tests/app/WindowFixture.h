@@ -3,8 +3,8 @@
 #include "app/Controls.h"
 #include "app/Form1.h"
 #include "menus/Menus.h"
-#include "platform/Desktop.h"
-#include "platform/Dialogs.h"
+#include "RecordingDesktop.h"
+#include "ScriptedDialogs.h"
 #include "platform/FileList.h"
 #include "../QtPrinters.h"
 

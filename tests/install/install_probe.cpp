@@ -9,8 +9,8 @@
 #include "app/Application.h"
 #include "app/Form1.h"
 #include "menus/Menus.h"
-#include "platform/Desktop.h"
-#include "platform/Dialogs.h"
+#include "RecordingDesktop.h"
+#include "ScriptedDialogs.h"
 #include "platform/DirList.h"
 #include "platform/FileList.h"
 

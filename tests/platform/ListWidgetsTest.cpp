@@ -293,9 +293,9 @@ TEST_F(ListWidgets, DrivesAndTheirCurrentDirectories)
     const QString cwd = cleanDirectoryPath(QDir::currentPath());
     QList<DriveInfo> volumes = {
         {"/media/usb2", "", "ext4"},           {"/media/usb/", "MYSTICK", "vfat"},
-        {"/proc", "", "proc"},                 {"/run/user/1000", "", "tmpfs"},
-        {"/run/media/me/CARD", "CARD", "exfat"}, {"/snap/core/1", "", "squashfs"},
-        {"/dev/shm", "", "tmpfs"},             {root, "", "ext4"},
+        {"/run/user/1000", "", "tmpfs"},       {"/run/media/me/CARD", "CARD", "exfat"},
+        {"/snap/core/1", "", "squashfs"},      {"/srv/chroot/dev", "", "devtmpfs"},
+        {root, "", "ext4"},
     };
     setDriveSource([&] { return volumes; });
     resetDriveMemory();

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "platform/Desktop.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace tavrel {
+
+// Test double: records what the window asked of the desktop.
+class RecordingDesktop final : public Desktop {
+public:
+    void openUrl(const QString& url) override { openedUrls << url; }
+    bool startDetached(const QString& program, const QString& workingDirectory) override
+    {
+        started << program;
+        startedIn << workingDirectory;
+        return startSucceeds;
+    }
+    void startWindowMove(QWidget*) override { ++moves; }
+    void minimize(QWidget*) override { ++minimizes; }
+    void exitProgram() override { ++exits; }
+
+    QStringList openedUrls;
+    QStringList started;
+    QStringList startedIn;
+    bool startSucceeds = true;
+    int moves = 0;
+    int minimizes = 0;
+    int exits = 0;
+};
+
+} // namespace tavrel
