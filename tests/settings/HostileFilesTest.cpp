@@ -3,6 +3,8 @@
 // hang runs in a second process that must finish promptly.
 #include "settings/IniStore.h"
 
+#include "SettingsFiles.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -24,22 +26,8 @@ namespace {
 
 constexpr int kPromptlyMs = 10000;
 
-bool putFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
-}
 
-QByteArray fileBytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
-QStringList entries(const QString& dir)
-{
-    return QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
-}
 
 struct Finished {
     int exitCode;
@@ -74,16 +62,7 @@ std::optional<QString> readInChild(const QString& path, const QString& section, 
     return QString::fromUtf8(r->out);
 }
 
-class HostileFiles : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir.isValid());
-        path = dir.filePath(QStringLiteral("tavrel.ini"));
-    }
-    QTemporaryDir dir;
-    QString path;
-};
+using HostileFiles = SettingsDirTest;
 
 // A writer killed between writing its new copy and renaming it leaves at most one temporary file, and
 // the next write (even one that changes nothing) removes it.

@@ -1,5 +1,7 @@
 #include "settings/IniStore.h"
 
+#include "SettingsFiles.h"
+
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -26,22 +28,13 @@ using tavrel::IniStore;
 
 namespace {
 
-bool putFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
-}
 
-std::string fileBytes(const QString& path)
+std::string fileString(const QString& path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : std::string();
 }
 
-QStringList entries(const QString& dir)
-{
-    return QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
-}
 
 // How many of the given processes wait for a flock, as the kernel lists the waiters ("->") in
 // /proc/locks; -1 if that list cannot be read.
@@ -72,16 +65,7 @@ void setMtime(const QString& path, timespec when)
     ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0), 0);
 }
 
-class IniStoreTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir.isValid());
-        path = dir.filePath(QStringLiteral("tavrel.ini"));
-    }
-    QTemporaryDir dir;
-    QString path;
-};
+using IniStoreTest = SettingsDirTest;
 
 // The tests that write hundreds of times run in memory where they can: every write is flushed to disk,
 // which on a busy disk turns a second into tens. Locking and patching do not depend on the file system.
@@ -113,9 +97,9 @@ TEST_F(IniStoreTest, ForeignFileKeepsEveryOtherByte)
     EXPECT_EQ(store.read("game one", "gamename"), QString::fromUtf8("Caf\u00e9 Racer"));
     EXPECT_EQ(store.read("Game One", "picture"), "/roms/a.png");
     ASSERT_TRUE(store.write("GAME ONE", "Picture", "/roms/\u00e9t\u00e9.png"));
-    EXPECT_EQ(fileBytes(path), (head + "/roms/\xC3\xA9t\xC3\xA9.png" + rest).toStdString());
+    EXPECT_EQ(fileString(path), (head + "/roms/\xC3\xA9t\xC3\xA9.png" + rest).toStdString());
     ASSERT_TRUE(store.write("game one", "picture2", "p2"));
-    EXPECT_EQ(fileBytes(path), (head + "/roms/\xC3\xA9t\xC3\xA9.png\r\npicture2=p2" + rest).toStdString());
+    EXPECT_EQ(fileString(path), (head + "/roms/\xC3\xA9t\xC3\xA9.png\r\npicture2=p2" + rest).toStdString());
 
     EXPECT_EQ(statOf(path).st_mode & 07777, 0640u);
     EXPECT_EQ(entries(dir.path()), QStringList {"tavrel.ini"});
@@ -132,10 +116,10 @@ TEST_F(IniStoreTest, WriteReplacesTheWholeValue)
     IniStore store(path);
     EXPECT_EQ(store.read("g", "gamename"), "a=b=c");
     ASSERT_TRUE(store.write("g", "gamename", "  Metal Slug  "));
-    EXPECT_EQ(fileBytes(path), (head + "  Metal Slug  " + rest).toStdString());
+    EXPECT_EQ(fileString(path), (head + "  Metal Slug  " + rest).toStdString());
     EXPECT_EQ(store.read("g", "gamename"), "Metal Slug");
     ASSERT_TRUE(store.write("g", "gamename", "final"));
-    EXPECT_EQ(fileBytes(path), (head + "final" + rest).toStdString());
+    EXPECT_EQ(fileString(path), (head + "final" + rest).toStdString());
     EXPECT_EQ(IniStore(path).read("g", "next"), "1");
 }
 
@@ -152,13 +136,13 @@ TEST_F(IniStoreTest, EightBitValuesReadAsLatin1AndKeepTheirBytes)
     EXPECT_EQ(store.read("x", "q"), QString::fromUtf8("caf\u00e9 \u00ff"));
     EXPECT_EQ(store.read("x", "long"), QString(254, QChar(0xE9)));
     ASSERT_TRUE(store.write("EXEname", "1", exe));
-    EXPECT_EQ(fileBytes(path), before.toStdString());
+    EXPECT_EQ(fileString(path), before.toStdString());
 
     ASSERT_TRUE(store.write("x", "q", store.read("x", "q")));
-    EXPECT_EQ(fileBytes(path), before.replace("q= \"caf\xE9 \xFF\" ", "q=caf\xE9 \xFF").toStdString());
+    EXPECT_EQ(fileString(path), before.replace("q= \"caf\xE9 \xFF\" ", "q=caf\xE9 \xFF").toStdString());
     ASSERT_TRUE(store.write("EXEname", "1", exe + "2"));
     EXPECT_EQ(IniStore(path).read("EXEname", "1"), exe + "2");
-    EXPECT_NE(fileBytes(path).find("1=neorag\xC3\xA9.exe2\r\n"), std::string::npos);
+    EXPECT_NE(fileString(path).find("1=neorag\xC3\xA9.exe2\r\n"), std::string::npos);
 }
 
 // A U+FEFF is special only as the first thing in the file; in a name or value it is a character like
@@ -172,7 +156,7 @@ TEST_F(IniStoreTest, ByteOrderMarkInsideNamesIsKept)
         EXPECT_EQ(store.read(bom + "FOO", bom + "KEY"), bom + "v");
         EXPECT_EQ(IniStore(path).read(bom + "foo", bom + "key"), bom + "v");
     }
-    EXPECT_EQ(fileBytes(path), "[\xEF\xBB\xBF" "foo]\r\n\xEF\xBB\xBF" "key=\xEF\xBB\xBF" "v\r\n");
+    EXPECT_EQ(fileString(path), "[\xEF\xBB\xBF" "foo]\r\n\xEF\xBB\xBF" "key=\xEF\xBB\xBF" "v\r\n");
     EXPECT_EQ(store.read("foo", "key"), "");
 
     ASSERT_TRUE(putFile(path, "\xEF\xBB\xBF[foo]\r\nk=plain\r\n[\xEF\xBB\xBF" "foo]\r\nk=marked\r\n"));
@@ -238,7 +222,7 @@ TEST_F(IniStoreTest, WritesThatCannotHappenFailCleanly)
     std::signal(SIGXFSZ, oldHandler);
 
     EXPECT_FALSE(ok);
-    EXPECT_EQ(fileBytes(path), big.toStdString());
+    EXPECT_EQ(fileString(path), big.toStdString());
     EXPECT_EQ(entries(dir.path()), before);
     EXPECT_EQ(store.read("s", "k"), "old");
     EXPECT_TRUE(store.write("s", "k", "new"));
@@ -310,7 +294,7 @@ TEST_F(ManyWritesTest, PatchedCopyMatchesFullParse)
         const QString probeKey = QStringLiteral("key%1").arg(rng.bounded(6u));
         ASSERT_EQ(kept.read(probe, probeKey), IniStore(path).read(probe, probeKey)) << step;
     }
-    EXPECT_EQ(fileBytes(path), fileBytes(pathB));
+    EXPECT_EQ(fileString(path), fileString(pathB));
 }
 
 // Several processes writing at once: every one of their writes must survive, and each section they
@@ -352,7 +336,7 @@ TEST_F(ManyWritesTest, ConcurrentWritersLoseNothing)
                       QStringLiteral("v%1-").arg(i) + prefix);
         }
     }
-    const QByteArray bytes = QByteArray::fromStdString(fileBytes(path));
+    const QByteArray bytes = QByteArray::fromStdString(fileString(path));
     EXPECT_EQ(bytes.count("\r\n"), 5 + kWriters * kKeys);
     for (int s = 0; s < 5; ++s)
         EXPECT_EQ(bytes.count("[s" + QByteArray::number(s) + "]"), 1);
@@ -370,6 +354,6 @@ TEST_F(IniStoreTest, AMissingDirectoryReadsEmptyAndIsMadeByTheFirstWrite)
     EXPECT_EQ(store.read("EXEname", "1"), "");
     EXPECT_EQ(entries(dir.path()), QStringList {});
     ASSERT_TRUE(store.write("EXEname", "1", "NeoRAGE.EXE"));
-    EXPECT_EQ(fileBytes(nested), "[EXEname]\r\n1=NeoRAGE.EXE\r\n");
+    EXPECT_EQ(fileBytes(nested), QByteArray("[EXEname]\r\n1=NeoRAGE.EXE\r\n"));
     EXPECT_EQ(entries(dir.filePath("config/tavrel")), QStringList {"tavrel.ini"});
 }

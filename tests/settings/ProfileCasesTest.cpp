@@ -1,6 +1,8 @@
 // Runs the shared conformance cases for the settings file: every read and every write, byte for byte.
 #include "settings/IniStore.h"
 
+#include "SettingsFiles.h"
+
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -25,17 +27,7 @@ QJsonObject loadCases()
 QByteArray bytesOf(const QJsonValue& v) { return v.toString().toLatin1(); }
 QString textOf(const QJsonValue& v) { return QString::fromUtf8(bytesOf(v)); }
 
-bool putFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
-}
 
-QByteArray fileBytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 class ProfileCases : public ::testing::Test {
 protected:
