@@ -12,7 +12,7 @@ const QString kShellProgram = QStringLiteral("TVRShell.pif");
 
 QString userConfigDirectory(const QString& xdgConfigHome, const QString& home)
 {
-    // The base directory specification says a relative value is to be ignored.
+    // XDG_CONFIG_HOME counts only when absolute; a relative value is ignored, as desktops do.
     const QString base = QDir::isAbsolutePath(xdgConfigHome) ? xdgConfigHome : joinPath(home, QStringLiteral(".config"));
     return withTrailingSlash(joinPath(QDir::cleanPath(base), QStringLiteral("tavrel")));
 }

@@ -8,56 +8,58 @@ using namespace tavrel;
 
 namespace {
 
-ProgramSurroundings around(const QString& dir, bool beside, bool libexec, bool writable)
-{
-    return {dir, beside, libexec, writable, QStringLiteral("/home/ann/.cfg"), QStringLiteral("/home/ann")};
-}
+struct Case {
+    const char* what;
+    const char* programDirectory;
+    bool shellBeside;
+    bool shellInLibexec;
+    bool writable;
+    const char* xdgConfigHome;
+    const char* home;
+    const char* dataDirectory;
+    const char* shellProgram; // nullptr: not checked
+};
+
+const Case kCases[] = {
+    // A build tree or an unpacked folder: exactly the old place, whether the shell program is there or not.
+    {"portable", "/home/ann/tavrel/", true, false, true, "/home/ann/.cfg", "/home/ann", "/home/ann/tavrel/",
+     "/home/ann/tavrel/TVRShell.pif"},
+    {"portable, no shell", "/home/ann/tavrel/", false, false, true, "/home/ann/.cfg", "/home/ann", "/home/ann/tavrel/",
+     "/home/ann/tavrel/TVRShell.pif"},
+    // The root gets no doubled "/"; a directory given without its "/" gets one.
+    {"root", "/", true, false, true, "/home/ann/.cfg", "/home/ann", "/", "/TVRShell.pif"},
+    {"no slash", "/opt/t", true, false, true, "/home/ann/.cfg", "/home/ann", "/opt/t/", nullptr},
+    // Installed: the shell program comes from libexec; the data goes per user even when the user is root.
+    {"installed", "/usr/bin/", false, true, false, "/home/ann/.cfg", "/home/ann", "/home/ann/.cfg/tavrel/",
+     "/usr/libexec/tavrel/TVRShell.pif"},
+    {"installed, writable", "/usr/bin/", false, true, true, "/home/ann/.cfg", "/home/ann", "/home/ann/.cfg/tavrel/",
+     "/usr/libexec/tavrel/TVRShell.pif"},
+    // A shell program beside the executable wins: a portable folder that happens to sit in a bin/.
+    {"portable in a bin", "/home/ann/bin/", true, true, true, "/home/ann/.cfg", "/home/ann", "/home/ann/bin/", nullptr},
+    // A portable folder the user may not write to.
+    {"foreign folder", "/opt/tavrel/", true, false, false, "/home/ann/.cfg", "/home/ann", "/home/ann/.cfg/tavrel/",
+     "/opt/tavrel/TVRShell.pif"},
+    // The configuration home falls back when unset or relative, and is cleaned.
+    {"xdg unset", "/usr/bin/", false, true, false, "", "/home/ann", "/home/ann/.config/tavrel/", nullptr},
+    {"xdg relative", "/usr/bin/", false, true, false, "relative/cfg", "/home/ann", "/home/ann/.config/tavrel/", nullptr},
+    {"xdg tilde", "/usr/bin/", false, true, false, "~/.cfg", "/home/ann", "/home/ann/.config/tavrel/", nullptr},
+    {"xdg unclean", "/usr/bin/", false, true, false, "/tmp/x//cfg/", "/home/ann", "/tmp/x/cfg/tavrel/", nullptr},
+    // A home of "/" (no HOME at all) gives no doubled "/".
+    {"home is root", "/usr/bin/", false, true, false, "", "/", "/.config/tavrel/", nullptr},
+};
 
 } // namespace
 
-TEST(ProgramFiles, AFolderTheUserOwnsKeepsEverythingBesideTheProgram)
+TEST(ProgramFiles, DataGoesBesideTheProgramOnlyWhereTheUserOwnsIt)
 {
-    // A build tree or an unpacked folder: exactly the old place, whether the shell program is there or not.
-    for (bool beside : {true, false}) {
-        const ProgramFiles f = locateProgramFiles(around(QStringLiteral("/home/ann/tavrel/"), beside, false, true));
-        EXPECT_EQ(f.dataDirectory, QStringLiteral("/home/ann/tavrel/"));
-        EXPECT_EQ(f.shellProgram, QStringLiteral("/home/ann/tavrel/TVRShell.pif"));
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(c.what);
+        const ProgramFiles f = locateProgramFiles({QString::fromUtf8(c.programDirectory), c.shellBeside,
+                                                   c.shellInLibexec, c.writable, QString::fromUtf8(c.xdgConfigHome),
+                                                   QString::fromUtf8(c.home)});
+        EXPECT_EQ(f.dataDirectory, QString::fromUtf8(c.dataDirectory));
+        if (c.shellProgram) {
+            EXPECT_EQ(f.shellProgram, QString::fromUtf8(c.shellProgram));
+        }
     }
-    // The root directory gets no doubled "/"; a directory given without its "/" gets one.
-    EXPECT_EQ(locateProgramFiles(around(QStringLiteral("/"), true, false, true)).shellProgram,
-              QStringLiteral("/TVRShell.pif"));
-    EXPECT_EQ(locateProgramFiles(around(QStringLiteral("/opt/t"), true, false, true)).dataDirectory,
-              QStringLiteral("/opt/t/"));
-}
-
-TEST(ProgramFiles, AnInstalledTreeOrAForeignFolderKeepsDataPerUser)
-{
-    // Installed: the shell program comes from libexec; the data goes per user even when the user is root.
-    for (bool writable : {false, true}) {
-        const ProgramFiles f = locateProgramFiles(around(QStringLiteral("/usr/bin/"), false, true, writable));
-        EXPECT_EQ(f.dataDirectory, QStringLiteral("/home/ann/.cfg/tavrel/"));
-        EXPECT_EQ(f.shellProgram, QStringLiteral("/usr/libexec/tavrel/TVRShell.pif"));
-    }
-    // A shell program beside the executable wins: a portable folder that happens to sit in a bin/.
-    EXPECT_EQ(locateProgramFiles(around(QStringLiteral("/home/ann/bin/"), true, true, true)).dataDirectory,
-              QStringLiteral("/home/ann/bin/"));
-    // A portable folder the user may not write to.
-    const ProgramFiles f = locateProgramFiles(around(QStringLiteral("/opt/tavrel/"), true, false, false));
-    EXPECT_EQ(f.dataDirectory, QStringLiteral("/home/ann/.cfg/tavrel/"));
-    EXPECT_EQ(f.shellProgram, QStringLiteral("/opt/tavrel/TVRShell.pif"));
-}
-
-TEST(ProgramFiles, TheConfigurationHomeFallsBackWhenUnsetOrRelative)
-{
-    ProgramSurroundings s = around(QStringLiteral("/usr/bin/"), false, true, false);
-    for (const QString& xdg : {QString(), QStringLiteral("relative/cfg"), QStringLiteral("~/.cfg")}) {
-        s.xdgConfigHome = xdg;
-        EXPECT_EQ(locateProgramFiles(s).dataDirectory, QStringLiteral("/home/ann/.config/tavrel/")) << xdg.toStdString();
-    }
-    s.xdgConfigHome = QStringLiteral("/tmp/x//cfg/");
-    EXPECT_EQ(locateProgramFiles(s).dataDirectory, QStringLiteral("/tmp/x/cfg/tavrel/"));
-    // A home of "/" (no HOME at all) gives no doubled "/".
-    s.xdgConfigHome.clear();
-    s.home = QStringLiteral("/");
-    EXPECT_EQ(locateProgramFiles(s).dataDirectory, QStringLiteral("/.config/tavrel/"));
 }
