@@ -73,21 +73,24 @@ QByteArray foldBytes(QByteArrayView name)
     return decodeText(name).toCaseFolded().toUtf8();
 }
 
-// Appends the folded name to out; ASCII names (nearly all) without an allocation of their own.
-void appendFolded(QByteArray& out, QByteArrayView name)
+// The seeded hash of a name from the file as it is matched (see foldName()). ASCII names (nearly
+// all) are lowered on the stack rather than folded into a string of their own.
+quint64 foldedHash(QByteArrayView name)
 {
-    const qsizetype start = out.size();
-    out.resize(start + name.size());
-    char* dst = out.data() + start;
-    unsigned char high = 0;
-    for (char c : name) {
-        high |= static_cast<unsigned char>(c);
-        *dst++ = (c >= 'A' && c <= 'Z') ? char(c + ('a' - 'A')) : c;
+    const size_t seed = QHashSeed::globalSeed();
+    char lowered[256];
+    if (name.size() <= qsizetype(sizeof lowered)) {
+        unsigned char high = 0;
+        for (qsizetype i = 0; i < name.size(); ++i) {
+            const char c = name[i];
+            high |= static_cast<unsigned char>(c);
+            lowered[i] = (c >= 'A' && c <= 'Z') ? char(c + ('a' - 'A')) : c;
+        }
+        if (!(high & 0x80))
+            return qHashBits(lowered, size_t(name.size()), seed);
     }
-    if (high & 0x80) {
-        out.truncate(start);
-        out += decodeText(name).toCaseFolded().toUtf8();
-    }
+    const QByteArray folded = foldBytes(name);
+    return qHashBits(folded.constData(), size_t(folded.size()), seed);
 }
 
 bool keyMatches(QByteArrayView key, const QByteArray& folded)
@@ -108,9 +111,10 @@ IniIndex::IniIndex(QByteArray bytes)
         m_contentBegin = 3;
     // Game records run to some 450 bytes; reserving for more costs only address space.
     m_headers.reserve(size_t(m_bytes.size() / 256 + 16));
-    m_folded.reserve(m_bytes.size() / 8 + 4096);
     scanHeaders(m_contentBegin);
-    indexHeaders(0);
+    m_sections.reserve(qsizetype(m_headers.size()));
+    for (size_t i = 0; i < m_headers.size(); ++i)
+        indexHeader(int(i));
 }
 
 QStringView IniIndex::trimmed(QStringView text)
@@ -139,6 +143,16 @@ QByteArray IniIndex::foldName(QStringView name)
     return out;
 }
 
+// The name of a header line: from its "[" to the last "]", blanks trimmed.
+inline QByteArrayView nameOfLine(const char* open, const char* lineEnd)
+{
+    const qsizetype close = QByteArrayView(open + 1, lineEnd).lastIndexOf(']');
+    if (close < 0)
+        return {}; // not a header: a null view
+    const char* nameBegin = skipBlanks(open + 1, open + 1 + close);
+    return QByteArrayView(nameBegin, trimBlanksBack(nameBegin, open + 1 + close));
+}
+
 // Appends every header from `from` on. A header line is found from its "[" (memchr over the whole
 // file is far cheaper than splitting it into lines): the "[" must be the first non-blank of its line.
 void IniIndex::scanHeaders(qsizetype from)
@@ -159,39 +173,47 @@ void IniIndex::scanHeaders(qsizetype from)
             continue;
         }
         const char* e = lineEndOf(open + 1, end);
-        const qsizetype close = QByteArrayView(open + 1, e).lastIndexOf(']');
-        if (close >= 0) {
-            const char* nameBegin = skipBlanks(open + 1, open + 1 + close);
-            const char* nameEnd = trimBlanksBack(nameBegin, open + 1 + close);
-            const qsizetype foldOffset = m_folded.size();
-            appendFolded(m_folded, QByteArrayView(nameBegin, nameEnd));
-            m_headers.push_back({lineStart - data, e - data, foldOffset, m_folded.size() - foldOffset});
-        }
+        const QByteArrayView name = nameOfLine(open, e);
+        if (name.data())
+            m_headers.push_back({lineStart - data, e - data, foldedHash(name)});
         p = e;
     }
 }
 
-// Adds headers from firstNew on to the table, or all of them when the folded names have moved.
-// Backwards, so that of two headers with one name the first is the one that stays.
-void IniIndex::indexHeaders(size_t firstNew)
+QByteArrayView IniIndex::headerName(int header) const
 {
-    if (m_folded.constData() != m_indexedFolded) {
-        m_sections.clear();
-        m_sections.reserve(qsizetype(m_headers.size()));
-        m_indexedFolded = m_folded.constData();
-        firstNew = 0;
-    }
-    for (size_t i = m_headers.size(); i-- > firstNew;) {
-        const Header& h = m_headers[i];
-        const QByteArrayView name(m_folded.constData() + h.foldOffset, h.foldLength);
-        if (firstNew == 0 || !m_sections.contains(name))
-            m_sections.insert(name, int(i));
+    const Header& h = m_headers[size_t(header)];
+    const char* const data = m_bytes.constData();
+    return nameOfLine(skipBlanks(data + h.lineStart, data + h.lineEnd), data + h.lineEnd);
+}
+
+// Headers are indexed in file order, so of two headers with one name the first is the one found. A
+// name whose hash another name already holds takes the next free key (with a seeded 64-bit hash,
+// practically never).
+void IniIndex::indexHeader(int header)
+{
+    for (quint64 key = m_headers[size_t(header)].nameHash;; ++key) {
+        Slot& slot = m_sections[key];
+        if (slot.header < 0) {
+            slot.header = header;
+            return;
+        }
+        const QByteArrayView name = headerName(header);
+        const QByteArrayView holder = headerName(slot.header);
+        if (holder == name || foldBytes(holder) == foldBytes(name))
+            return;
     }
 }
 
 int IniIndex::findSection(const QByteArray& folded) const
 {
-    return m_sections.value(folded, -1);
+    for (quint64 key = qHashBits(folded.constData(), size_t(folded.size()), QHashSeed::globalSeed());; ++key) {
+        const auto it = m_sections.constFind(key);
+        if (it == m_sections.cend())
+            return -1;
+        if (keyMatches(headerName(it->header), folded))
+            return it->header;
+    }
 }
 
 qsizetype IniIndex::sectionEnd(int header) const
@@ -327,7 +349,8 @@ void IniIndex::apply(const Edit& edit)
     if (edit.addsSection) {
         const size_t firstNew = m_headers.size();
         scanHeaders(edit.pos);
-        indexHeaders(firstNew);
+        for (size_t i = firstNew; i < m_headers.size(); ++i)
+            indexHeader(int(i));
     }
 }
 

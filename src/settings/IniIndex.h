@@ -53,8 +53,7 @@ private:
     struct Header {
         qsizetype lineStart; // first byte of the header's line (before any blanks)
         qsizetype lineEnd;   // the CR or LF ending it, or the end of the file
-        qsizetype foldOffset; // folded name in m_folded
-        qsizetype foldLength;
+        quint64 nameHash;    // of the folded name, taken while the line is at hand
     };
     struct KeyScan {
         bool found = false;
@@ -65,7 +64,8 @@ private:
     };
 
     void scanHeaders(qsizetype from);
-    void indexHeaders(size_t firstNew);
+    void indexHeader(int header);
+    QByteArrayView headerName(int header) const;
     int findSection(const QByteArray& folded) const;
     qsizetype sectionEnd(int header) const;
     KeyScan scanSection(int header, const QByteArray& foldedKey) const;
@@ -75,12 +75,14 @@ private:
     QByteArray m_bytes;
     qsizetype m_contentBegin = 0; // after the byte-order mark, if any
     std::vector<Header> m_headers; // in file order
-    QByteArray m_folded;           // folded header names, back to back
-    // The first header of each folded name, keyed by views into m_folded (rebuilt when it moves).
-    // QHash seeds its hashing per process, so names that others choose (game paths come from file
-    // names) cannot be made to collide.
-    QHash<QByteArrayView, int> m_sections;
-    const char* m_indexedFolded = nullptr; // where m_folded was when the keys were made
+    // The first header of each name, keyed by a hash of the folded name under QHash's per-process
+    // seed, so names that others choose (game paths come from file names) cannot be made to collide.
+    // Names are compared from the bytes, so no folded copy is kept: building the copy is mostly the
+    // cost of touching fresh memory (figures in bench/bench_ini.cpp).
+    struct Slot {
+        int header = -1;
+    };
+    QHash<quint64, Slot> m_sections;
 };
 
 } // namespace tavrel

@@ -167,7 +167,9 @@ TEST_F(IniStoreTest, ByteOrderMarkInsideNamesIsKept)
 TEST_F(IniStoreTest, ValuesAndNamesDecoding)
 {
     const QByteArray pair = "\xF0\x9F\x98\x80"; // one character, two UTF-16 units
-    ASSERT_TRUE(putFile(path, "[\xC3\x84rger]\nk=" + QByteArray(253, 'x') + pair + "\nbad=a\xFF" "b\n[K]\nq=1\n"));
+    ASSERT_TRUE(putFile(path, "[\xC3\x84rger]\nk=" + QByteArray(253, 'x') + pair + "\nbad=a\xFF" "b\n[K]\nq=1\n"
+                          // the same names spelt otherwise: the first section of a name is the one read
+                          "[\xC3\xA4rger]\nk=second\n[k]\nq=2\n"));
     IniStore store(path);
     EXPECT_EQ(store.read("\u00e4RGER", "k"), QString(253, u'x')); // the pair is not split
     EXPECT_EQ(store.read("\u00c4rger", "bad"), QString::fromUtf8("a\u00ff" "b")); // not UTF-8: Latin-1
