@@ -7,6 +7,7 @@
 #include "platform/DirList.h"
 #include "platform/FileList.h"
 #include "platform/Pictures.h"
+#include "platform/Volumes.h"
 
 #include "RomFolder.h"
 #include "Teardown.h"
@@ -28,6 +29,7 @@ struct Browser {
     QTemporaryDir programDir;
     tavrel::ScriptedDialogs dialogs;
     tavrel::RecordingDesktop desktop;
+    tavrel::QtVolumes volumes;
     std::unique_ptr<tavrel::form1> window;
 
     Browser()
@@ -53,7 +55,7 @@ struct Browser {
 
         const QString dir = programDir.path() + QLatin1Char('/');
         window = std::make_unique<tavrel::form1>(tavrel::ProgramFiles{dir, dir + QStringLiteral("TVRShell.pif")},
-                                                 tavrel::Platform{dialogs, desktop});
+                                                 tavrel::Platform{dialogs, desktop, volumes});
         window->Form_Load();
         window->show();
         window->Dir1->setPath(romFolder());

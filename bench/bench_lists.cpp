@@ -1,6 +1,7 @@
 // The file list on a full ROM folder: 100,000 files, 90,000 of them archives.
 #include "platform/DirList.h"
 #include "platform/DirScan.h"
+#include "platform/Drives.h"
 #include "platform/FileList.h"
 
 #include "RomFolder.h"
@@ -65,7 +66,9 @@ void BM_FileListSetPathAndPaint(benchmark::State& state)
 void BM_DirListSetPath(benchmark::State& state)
 {
     romFolder();
-    tavrel::DirList list;
+    const tavrel::QtVolumes volumes;
+    tavrel::Drives drives(volumes);
+    tavrel::DirList list(drives);
     for (auto _ : state)
         list.setPath(romFolder());
 }

@@ -15,7 +15,7 @@
 namespace tavrel {
 
 Application::Application(const ProgramFiles& files)
-    : m_window(std::make_unique<form1>(files, Platform{m_dialogs, m_desktop}))
+    : m_window(std::make_unique<form1>(files, Platform{m_dialogs, m_desktop, m_volumes}))
 {
     m_dialogs.setParent(m_window.get());
     m_window->Form_Load();

@@ -3,6 +3,7 @@
 #include "paths/ProgramFiles.h"
 #include "platform/Desktop.h"
 #include "platform/Dialogs.h"
+#include "platform/Volumes.h"
 
 #include <QString>
 
@@ -22,6 +23,7 @@ public:
 private:
     QtDialogs m_dialogs;
     QtDesktop m_desktop;
+    QtVolumes m_volumes;
     std::unique_ptr<form1> m_window;
 };
 

@@ -4,6 +4,7 @@
 #include "menus/Menus.h"
 #include "platform/DirList.h"
 #include "platform/DriveList.h"
+#include "platform/Drives.h"
 #include "platform/FileList.h"
 #include "settings/IniStore.h"
 #include "settings/Options.h"
@@ -20,7 +21,7 @@
 namespace tavrel {
 
 form1::form1(const ProgramFiles& files, Platform platform, QWidget* parent)
-    : QWidget(parent), m_files(files), m_platform(platform)
+    : QWidget(parent), m_files(files), m_platform(platform), m_drives(std::make_unique<Drives>(platform.volumes))
 {
     createControls();
     connectHandlers();

@@ -23,6 +23,7 @@ class ClickLabel;
 class Desktop;
 class Dialogs;
 class DirList;
+class Drives;
 class DriveList;
 class FileList;
 class IniStore;
@@ -30,11 +31,13 @@ class Menus;
 class PictureButton;
 class Shape;
 struct OptionState;
+class Volumes;
 
 // What the window needs from the operating system and the user.
 struct Platform {
     Dialogs& dialogs;
     Desktop& desktop;
+    const Volumes& volumes;
 };
 
 // The main window. Controls keep their names: other code and people find them by them.
@@ -212,6 +215,8 @@ private:
 
     ProgramFiles m_files;
     Platform m_platform;
+    // The current directory of each drive, for both pairs of lists.
+    std::unique_ptr<Drives> m_drives;
     std::unique_ptr<Menus> m_menus;
     std::unique_ptr<IniStore> m_settings;
     QPixmap m_background;

@@ -7,6 +7,7 @@
 #include "app/Look.h"
 #include "platform/DirList.h"
 #include "platform/DriveList.h"
+#include "platform/Drives.h"
 #include "platform/FileList.h"
 
 #include <QButtonGroup>
@@ -97,10 +98,10 @@ QLabel* label(QWidget* parent, const char* name, const QString& text, int l, int
     return lb;
 }
 
-template <typename List>
-List* list(QWidget* parent, const char* name, int l, int t, int w, int h)
+template <typename List, typename... Args>
+List* list(QWidget* parent, const char* name, int l, int t, int w, int h, Args&... args)
 {
-    auto* lst = place(new List(parent), name, l, t, w, h);
+    auto* lst = place(new List(args..., parent), name, l, t, w, h);
     lst->setFont(look::comic(12, true, false));
     return lst;
 }
@@ -224,8 +225,8 @@ void form1::createTitleStrip()
 void form1::createBrowserView()
 {
     const QFont labelFont = look::sans(13.5, true, true);
-    Drive1 = list<DriveList>(this, "Drive1", 24, 136, 369, 31);
-    Dir1 = list<DirList>(this, "Dir1", 24, 176, 177, 281);
+    Drive1 = list<DriveList>(this, "Drive1", 24, 136, 369, 31, *m_drives);
+    Dir1 = list<DirList>(this, "Dir1", 24, 176, 177, 281, *m_drives);
     File1 = list<FileList>(this, "File1", 208, 176, 185, 282);
     File1->setPattern(QStringLiteral("*.ZIP"));
     Label3 = label(this, "Label3", QStringLiteral("Game Name:"), 424, 216, 88, 61, labelFont);
@@ -329,8 +330,8 @@ void form1::createAboutPanel()
 void form1::createPicturePanel()
 {
     imageframe = place(new QFrame(this), "imageframe", 8, 32, 625, 441);
-    Drive2 = list<DriveList>(imageframe, "Drive2", 16, 72, 321, 31);
-    Dir2 = list<DirList>(imageframe, "Dir2", 16, 120, 153, 256);
+    Drive2 = list<DriveList>(imageframe, "Drive2", 16, 72, 321, 31, *m_drives);
+    Dir2 = list<DirList>(imageframe, "Dir2", 16, 120, 153, 256, *m_drives);
     File2 = list<FileList>(imageframe, "File2", 184, 120, 153, 255);
     File2->setPattern(QStringLiteral("*.BMP;*.JPG;*.GIF"));
     Dir2->setPath(QDir::currentPath());

@@ -24,10 +24,10 @@ void form1::Drive1_Change()
 bool form1::changeDrive(DriveList* drives, DirList* dirs, FileList* files)
 {
     const QString before = dirs->path();
-    if (!dirs->setPath(currentDirectoryOf(drives->drive()))) {
+    if (!dirs->setPath(m_drives->currentDirectoryOf(drives->drive()))) {
         // Leave the lists where they were; only the drive list had moved.
         const QString drive = drives->drive();
-        drives->restoreDrive(volumeOf(before));
+        drives->restoreDrive(m_drives->volumeOf(before));
         m_platform.dialogs.message(QStringLiteral("Drive %1 cannot be read.").arg(drive));
         return false;
     }

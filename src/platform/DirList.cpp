@@ -103,8 +103,9 @@ private:
     QIcon openIcon, closedIcon;
 };
 
-DirList::DirList(QWidget* parent)
+DirList::DirList(Drives& drives, QWidget* parent)
     : ListMouse(parent)
+    , drives_(drives)
     , model_(new Model(this))
 {
     setModel(model_);
@@ -152,7 +153,7 @@ bool DirList::setPath(const QString& path)
     const QString clean = cleanDirectoryPath(path);
     if (clean.isEmpty() || !display(clean))
         return false;
-    rememberDirectory(clean);
+    drives_.remember(clean);
     if (clean != path_) {
         path_ = clean;
         emit pathChanged();
@@ -168,7 +169,7 @@ void DirList::refresh()
             return;   // nothing readable at all: keep what is shown
         dir = cleanDirectoryPath(dir + QLatin1String("/.."));
     }
-    rememberDirectory(dir);
+    drives_.remember(dir);
     if (dir != path_) {
         path_ = dir;
         emit pathChanged();

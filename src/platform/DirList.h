@@ -7,13 +7,16 @@
 
 namespace tavrel {
 
+class Drives;
+
 // The directory box: the path from "/" down to the current directory, one
 // row per level, then the current directory's subdirectories one step
 // further in. Double click or Enter on a row opens it.
 class DirList : public ListMouse<DirList, QListView> {
     Q_OBJECT
 public:
-    explicit DirList(QWidget* parent = nullptr);
+    // drives: where the directories it shows are remembered, drive by drive.
+    explicit DirList(Drives& drives, QWidget* parent = nullptr);
     ~DirList() override;
 
     QString path() const { return path_; }
@@ -48,6 +51,7 @@ private:
     void openRow(int row);
     void updateIcons();
 
+    Drives& drives_;
     Model* model_;
     QString path_;
 };

@@ -9,8 +9,9 @@
 
 namespace tavrel {
 
-DriveList::DriveList(QWidget* parent)
+DriveList::DriveList(Drives& drives, QWidget* parent)
     : ListMouse(parent)
+    , drives_(drives)
 {
     setEditable(false);
     // Drops down as a list with a scroll bar, which an owner's style sheet can
@@ -29,7 +30,7 @@ QStringList DriveList::reload()
     QStringList mounts;
     filling_ = true;
     clear();
-    for (const DriveInfo& d : mountedDriveInfos()) {
+    for (const DriveInfo& d : drives_.list()) {
         addItem(d.displayText(), d.mountPoint);
         mounts.append(d.mountPoint);
     }

@@ -7,11 +7,13 @@
 
 namespace tavrel {
 
+class Drives;
+
 // The drive box: "/" and the mounted volumes a user would browse.
 class DriveList : public ListMouse<DriveList, QComboBox> {
     Q_OBJECT
 public:
-    explicit DriveList(QWidget* parent = nullptr);
+    explicit DriveList(Drives& drives, QWidget* parent = nullptr);
 
     QString drive() const { return drive_; }
     // Selects a listed mount point; raises driveChanged() only if it changed.
@@ -37,6 +39,7 @@ private:
     void select(const QString& mountPoint);
     void onIndexChanged(int index);
 
+    Drives& drives_;
     QString drive_;
     bool filling_ = false;
 };

@@ -5,8 +5,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
-#include <QMutex>
-#include <QStorageInfo>
 
 #include <algorithm>
 
@@ -14,54 +12,9 @@ namespace tavrel {
 
 namespace {
 
-struct DriveState {
-    QMutex mutex;
-    DriveSource source;
-    QStringList cachedMounts;   // from the last read of the mount table
-    bool cached = false;
-    QHash<QString, QString> lastDirectory;   // mount point -> directory
-    QString startDirectory;                  // the process's, on first use
-};
-
-DriveState& state()
-{
-    static DriveState s;
-    return s;
-}
-
 bool isUnder(const QString& path, QLatin1StringView root)
 {
     return path == root || (path.startsWith(root) && path.size() > root.size() && path[root.size()] == u'/');
-}
-
-QList<DriveInfo> readSystemVolumes()
-{
-    QList<DriveInfo> drives;
-    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
-        if (!volume.isValid() || !volume.isReady())
-            continue;
-        drives.append({volume.rootPath(), volume.name(), QString::fromLatin1(volume.fileSystemType())});
-    }
-    return drives;
-}
-
-QStringList mountPointsOf(const QList<DriveInfo>& drives)
-{
-    QStringList out;
-    out.reserve(drives.size());
-    for (const DriveInfo& d : drives)
-        out.append(d.mountPoint);
-    return out;
-}
-
-QStringList cachedMountPoints()
-{
-    {
-        QMutexLocker lock(&state().mutex);
-        if (state().cached)
-            return state().cachedMounts;
-    }
-    return mountedDrives();
 }
 
 bool isDirectory(const QString& path)
@@ -70,11 +23,6 @@ bool isDirectory(const QString& path)
 }
 
 } // namespace
-
-QString DriveInfo::displayText() const
-{
-    return label.isEmpty() ? mountPoint : mountPoint + QLatin1String("  [") + label + u']';
-}
 
 bool isUserVisibleVolume(const QString& mountPoint, const QString& fileSystemType)
 {
@@ -102,14 +50,16 @@ bool isUserVisibleVolume(const QString& mountPoint, const QString& fileSystemTyp
     return true;
 }
 
-QList<DriveInfo> mountedDriveInfos()
+Drives::Drives(const Volumes& volumes)
+    : m_volumes(volumes)
+    , m_startDirectory(cleanDirectoryPath(QDir::currentPath()))
 {
-    DriveSource source;
-    {
-        QMutexLocker lock(&state().mutex);
-        source = state().source;
-    }
-    QList<DriveInfo> drives = source ? source() : readSystemVolumes();
+    list();
+}
+
+QList<DriveInfo> Drives::list()
+{
+    QList<DriveInfo> drives = m_volumes.mounted();
     for (DriveInfo& d : drives)
         d.mountPoint = cleanDirectoryPath(d.mountPoint);
     drives.erase(std::remove_if(drives.begin(), drives.end(),
@@ -128,15 +78,10 @@ QList<DriveInfo> mountedDriveInfos()
     if (unique.isEmpty() || unique.first().mountPoint != u"/")
         unique.prepend({QStringLiteral("/"), QString(), QString()});
 
-    QMutexLocker lock(&state().mutex);
-    state().cachedMounts = mountPointsOf(unique);
-    state().cached = true;
+    m_mountPoints.clear();
+    for (const DriveInfo& d : unique)
+        m_mountPoints.append(d.mountPoint);
     return unique;
-}
-
-QStringList mountedDrives()
-{
-    return mountPointsOf(mountedDriveInfos());
 }
 
 QString volumeIn(const QStringList& mountPoints, const QString& path)
@@ -152,24 +97,17 @@ QString volumeIn(const QStringList& mountPoints, const QString& path)
     return best;
 }
 
-QString volumeOf(const QString& path)
+QString Drives::volumeOf(const QString& path) const
 {
-    return volumeIn(cachedMountPoints(), path);
+    return volumeIn(m_mountPoints, path);
 }
 
-QString currentDirectoryOf(const QString& mountPoint)
+QString Drives::currentDirectoryOf(const QString& mountPoint) const
 {
     const QString mount = cleanDirectoryPath(mountPoint);
-    QString remembered, start;
-    {
-        QMutexLocker lock(&state().mutex);
-        if (state().startDirectory.isEmpty())
-            state().startDirectory = cleanDirectoryPath(QDir::currentPath());
-        remembered = state().lastDirectory.value(mount);
-        start = state().startDirectory;
-    }
+    const QString remembered = m_lastDirectory.value(mount);
     if (remembered.isEmpty())
-        return volumeOf(start) == mount ? start : mount;
+        return volumeOf(m_startDirectory) == mount ? m_startDirectory : mount;
     // A directory deleted since it was shown: offer what is left of the way.
     QString dir = remembered;
     while (dir.size() > mount.size() && !isDirectory(dir))
@@ -177,31 +115,11 @@ QString currentDirectoryOf(const QString& mountPoint)
     return dir;
 }
 
-void rememberDirectory(const QString& dir)
+void Drives::remember(const QString& dir)
 {
     const QString clean = cleanDirectoryPath(dir);
-    if (clean.isEmpty())
-        return;
-    const QString mount = volumeOf(clean);
-    QMutexLocker lock(&state().mutex);
-    if (state().startDirectory.isEmpty())
-        state().startDirectory = cleanDirectoryPath(QDir::currentPath());
-    state().lastDirectory.insert(mount, clean);
-}
-
-void resetDriveMemory()
-{
-    QMutexLocker lock(&state().mutex);
-    state().lastDirectory.clear();
-    state().startDirectory.clear();
-    state().cached = false;
-}
-
-void setDriveSource(DriveSource source)
-{
-    QMutexLocker lock(&state().mutex);
-    state().source = std::move(source);
-    state().cached = false;
+    if (!clean.isEmpty())
+        m_lastDirectory.insert(volumeOf(clean), clean);
 }
 
 } // namespace tavrel

@@ -4,7 +4,6 @@
 #include "app/Controls.h"
 #include "platform/DirList.h"
 #include "platform/DriveList.h"
-#include "platform/Drives.h"
 #include "platform/FileList.h"
 
 #include <QApplication>
@@ -284,11 +283,9 @@ TEST(Form1, ListScrollBarsAreDarkLikeTheLists)
         tree.file(QStringLiteral("many/shot%1.bmp").arg(i));
         tree.dir(QStringLiteral("many/folder%1").arg(i));
     }
-    QList<DriveInfo> drives{{QStringLiteral("/"), {}, QStringLiteral("ext4")}};
-    for (int i = 0; i < 40; ++i)
-        drives.append({QStringLiteral("/media/stick%1").arg(i), {}, QStringLiteral("vfat")});
-    setDriveSource([drives] { return drives; });
     test::Window win;
+    for (int i = 0; i < 40; ++i)
+        win.volumes.table.append({QStringLiteral("/media/stick%1").arg(i), {}, QStringLiteral("vfat")});
     form1& w = win.open();
     w.imageframe->show();
     w.show();
@@ -321,6 +318,4 @@ TEST(Form1, ListScrollBarsAreDarkLikeTheLists)
         EXPECT_LT(brightness(bar), 0.3);
         list->hidePopup();
     }
-    setDriveSource({});
-    resetDriveMemory();
 }

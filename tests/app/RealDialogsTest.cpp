@@ -4,6 +4,7 @@
 #include "app/Controls.h"
 #include "app/Form1.h"
 #include "menus/Menus.h"
+#include "FixedVolumes.h"
 #include "RecordingDesktop.h"
 #include "ScriptedDialogs.h"
 #include "platform/DirList.h"
@@ -133,7 +134,7 @@ protected:
         // The window and its boxes as the program makes them.
         tree.dir(QStringLiteral("prog"));
         const QString prog = tree.path(QStringLiteral("prog/"));
-        w = std::make_unique<form1>(ProgramFiles{prog, prog + QStringLiteral("TVRShell.pif")}, Platform{dialogs, desktop});
+        w = std::make_unique<form1>(ProgramFiles{prog, prog + QStringLiteral("TVRShell.pif")}, Platform{dialogs, desktop, volumes});
         dialogs.setParent(w.get());
         w->Form_Load();
         w->show();
@@ -154,6 +155,7 @@ protected:
     test::Tree tree;
     QtDialogs dialogs;
     RecordingDesktop desktop;
+    FixedVolumes volumes;
     std::unique_ptr<form1> w;
 };
 

@@ -3,6 +3,7 @@
 #include "app/Controls.h"
 #include "app/Form1.h"
 #include "menus/Menus.h"
+#include "FixedVolumes.h"
 #include "RecordingDesktop.h"
 #include "ScriptedDialogs.h"
 #include "platform/FileList.h"
@@ -22,6 +23,7 @@ struct Window {
     QTemporaryDir programDir;
     ScriptedDialogs dialogs;
     RecordingDesktop desktop;
+    FixedVolumes volumes;
     std::unique_ptr<form1> w;
 
     QString dir() const { return programDir.path() + QLatin1Char('/'); }
@@ -43,7 +45,7 @@ struct Window {
     // Creates the window; with load, runs start-up as the program does.
     form1& open(bool load = true)
     {
-        w = std::make_unique<form1>(ProgramFiles{dir(), dir() + QStringLiteral("TVRShell.pif")}, Platform{dialogs, desktop});
+        w = std::make_unique<form1>(ProgramFiles{dir(), dir() + QStringLiteral("TVRShell.pif")}, Platform{dialogs, desktop, volumes});
         if (load)
             w->Form_Load();
         return *w;

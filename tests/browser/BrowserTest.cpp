@@ -4,7 +4,6 @@
 #include "app/Controls.h"
 #include "platform/DirList.h"
 #include "platform/DriveList.h"
-#include "platform/Drives.h"
 #include "platform/FileList.h"
 
 #include <QLabel>
@@ -222,12 +221,9 @@ TEST_F(Browser, ALineBreakInANameGivesAnEmptyRecordThatCannotBeWritten)
 TEST_F(Browser, PickingADriveMovesTheListsOnceOrRefusesAnUnreadableOne)
 {
     const QString stick = tree.path(QStringLiteral("roms"));
-    setDriveSource([&] {
-        return QList<DriveInfo>{{QStringLiteral("/"), {}, QStringLiteral("ext4")},
-                                {stick, QStringLiteral("STICK"), QStringLiteral("vfat")},
-                                {QStringLiteral("/gone-drive"), {}, QStringLiteral("vfat")}};
-    });
-    resetDriveMemory();
+    win.volumes.table = {{QStringLiteral("/"), {}, QStringLiteral("ext4")},
+                         {stick, QStringLiteral("STICK"), QStringLiteral("vfat")},
+                         {QStringLiteral("/gone-drive"), {}, QStringLiteral("vfat")}};
     w().Drive1->refresh();
     const QString start = w().Dir1->path();
     QSignalSpy dirChanges(w().Dir1, &DirList::pathChanged);
@@ -248,8 +244,6 @@ TEST_F(Browser, PickingADriveMovesTheListsOnceOrRefusesAnUnreadableOne)
     // Back on the first drive, the list returns to the directory last shown there.
     w().Drive1->setDrive(QStringLiteral("/"));
     EXPECT_EQ(w().Dir1->path(), start);
-    setDriveSource({});
-    resetDriveMemory();
 }
 
 TEST_F(Browser, ALinkedArchiveKeepsItsListedNameFromSelectionToLaunch)
@@ -283,11 +277,8 @@ TEST_F(Browser, DriveListsFollowTheDirectoryTheUserOpens)
 {
     tree.dir(QStringLiteral("stick/roms"));
     const QString stick = tree.path(QStringLiteral("stick"));
-    setDriveSource([stick] {
-        return QList<DriveInfo>{{QStringLiteral("/"), {}, QStringLiteral("ext4")},
-                                {stick, QStringLiteral("STICK"), QStringLiteral("vfat")}};
-    });
-    resetDriveMemory();
+    win.volumes.table = {{QStringLiteral("/"), {}, QStringLiteral("ext4")},
+                         {stick, QStringLiteral("STICK"), QStringLiteral("vfat")}};
     w().imageframe->show();
     const struct {
         DriveList* drives;
@@ -325,6 +316,4 @@ TEST_F(Browser, DriveListsFollowTheDirectoryTheUserOpens)
         EXPECT_EQ(driveChanges.count(), 0);
     }
     EXPECT_TRUE(win.dialogs.shown.isEmpty());
-    setDriveSource({});
-    resetDriveMemory();
 }

@@ -63,7 +63,8 @@ int main(int argc, char** argv)
     say("shell", files.shellProgram);
     ScriptedDialogs dialogs;
     QtDesktop desktop;
-    form1 w(files, Platform{dialogs, desktop});
+    QtVolumes volumes;
+    form1 w(files, Platform{dialogs, desktop, volumes});
     w.Form_Load();
 
     w.Text3->setText(args[2]);

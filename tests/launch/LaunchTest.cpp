@@ -183,7 +183,8 @@ TEST(LaunchInstalled, TheScriptGoesToTheDataDirectoryAndTheShellStartsThere)
     RecordingDesktop desktop;
     const QString data = tree.path(QStringLiteral("home/.config/tavrel/"));
     const QString shell = tree.path(QStringLiteral("usr/libexec/tavrel/TVRShell.pif"));
-    form1 w(ProgramFiles{data, shell}, Platform{dialogs, desktop});
+    FixedVolumes volumes;
+    form1 w(ProgramFiles{data, shell}, Platform{dialogs, desktop, volumes});
     w.Form_Load();
     ASSERT_TRUE(w.Dir1->setPath(tree.path(QStringLiteral("roms"))));
     test::selectFile(w.File1, QStringLiteral("MSLUG.ZIP"));

@@ -4,15 +4,19 @@
 #include "platform/Drives.h"
 #include "platform/FileList.h"
 
+#include "FixedVolumes.h"
+
 #include <QAbstractItemView>
 #include <QDir>
 #include <QFile>
 #include <QSignalSpy>
+#include <QStorageInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <ostream>
 
 #include <fcntl.h>
@@ -52,8 +56,6 @@ protected:
     void TearDown() override
     {
         ::unlink(bytes("\xff" "bad.zip").constData());   // QDir cannot name it
-        setDriveSource({});
-        resetDriveMemory();
     }
 
     QByteArray bytes(const char* name) const { return QFile::encodeName(root) + '/' + name; }
@@ -62,6 +64,8 @@ protected:
 
     QTemporaryDir tmp;
     QString root;
+    FixedVolumes mounts;
+    Drives memory{mounts};
 };
 
 const QStringList zips = {"A.ZIP", "A.zip", "a.zip", "b.ZIP", "C.Zip",
@@ -220,7 +224,7 @@ TEST_F(ListWidgets, FileListKeepsAChosenFileAgainstTheUser)
 
 TEST_F(ListWidgets, DirListWalksTheTree)
 {
-    DirList list;
+    DirList list(memory);
     show(list);
     QSignalSpy paths(&list, &DirList::pathChanged), downs(&list, &DirList::mouseDown);
     ASSERT_TRUE(list.setPath(root + "/romzip/../"));
@@ -277,7 +281,7 @@ TEST_F(ListWidgets, DirListRefusesADirectoryItCannotRead)
 {
     if (::geteuid() == 0)
         GTEST_SKIP() << "root reads a directory whatever its permissions: run as an ordinary user";
-    DirList list;
+    DirList list(memory);
     show(list);
     ASSERT_TRUE(list.setPath(root));
     QSignalSpy paths(&list, &DirList::pathChanged);
@@ -290,35 +294,44 @@ TEST_F(ListWidgets, DirListRefusesADirectoryItCannotRead)
 
 TEST_F(ListWidgets, DrivesAndTheirCurrentDirectories)
 {
+    // The system's own table: "/" first, in order, and the folder on the volume the system says holds it.
+    const QtVolumes system;
+    Drives real(system);
+    const QStringList listed = real.mountPoints();
+    ASSERT_FALSE(listed.isEmpty());
+    EXPECT_EQ(listed.first(), "/");
+    EXPECT_TRUE(std::is_sorted(listed.begin(), listed.end()));
+    const QString holder = QStorageInfo(root).rootPath();
+    EXPECT_EQ(real.volumeOf(root + "/romzip"), listed.contains(holder) ? holder : "/");
+
     const QString cwd = cleanDirectoryPath(QDir::currentPath());
-    QList<DriveInfo> volumes = {
+    mounts.table = {
         {"/media/usb2", "", "ext4"},           {"/media/usb/", "MYSTICK", "vfat"},
         {"/run/user/1000", "", "tmpfs"},       {"/run/media/me/CARD", "CARD", "exfat"},
         {"/snap/core/1", "", "squashfs"},      {"/srv/chroot/dev", "", "devtmpfs"},
         {root, "", "ext4"},
     };
-    setDriveSource([&] { return volumes; });
-    resetDriveMemory();
+    memory.list();
     const QStringList expected = {"/", "/media/usb", "/media/usb2", "/run/media/me/CARD", root};
-    EXPECT_EQ(mountedDrives(), expected);
-    EXPECT_EQ(volumeOf("/media/usb2/roms"), "/media/usb2");
-    EXPECT_EQ(volumeOf("/media/usbx"), "/");
-    EXPECT_EQ(volumeOf(root + "/romzip"), root);
+    EXPECT_EQ(memory.mountPoints(), expected);
+    EXPECT_EQ(memory.volumeOf("/media/usb2/roms"), "/media/usb2");
+    EXPECT_EQ(memory.volumeOf("/media/usbx"), "/");
+    EXPECT_EQ(memory.volumeOf(root + "/romzip"), root);
 
     // At first: the process's own directory for its volume, the mount point
     // for the others; then whatever a DirList last showed there.
-    EXPECT_EQ(currentDirectoryOf(volumeOf(cwd)), cwd);
-    EXPECT_EQ(currentDirectoryOf(root), root);
-    DirList dirs;
+    EXPECT_EQ(memory.currentDirectoryOf(memory.volumeOf(cwd)), cwd);
+    EXPECT_EQ(memory.currentDirectoryOf(root), root);
+    DirList dirs(memory);
     ASSERT_TRUE(dirs.setPath(at("romzip")));
     ASSERT_TRUE(dirs.setPath("/"));
-    EXPECT_EQ(currentDirectoryOf(root), at("romzip"));
+    EXPECT_EQ(memory.currentDirectoryOf(root), at("romzip"));
     ASSERT_TRUE(QDir(root).rmdir("romzip"));
-    EXPECT_EQ(currentDirectoryOf(root), root);
+    EXPECT_EQ(memory.currentDirectoryOf(root), root);
 
-    DriveList drives;
+    DriveList drives(memory);
     QSignalSpy changed(&drives, &DriveList::driveChanged), downs(&drives, &DriveList::mouseDown);
-    EXPECT_EQ(drives.drive(), volumeOf(cwd));
+    EXPECT_EQ(drives.drive(), memory.volumeOf(cwd));
     EXPECT_EQ(drives.itemText(1), "/media/usb  [MYSTICK]");
     drives.setDrive("/media/usb");
     drives.setDrive("/media/usb");
@@ -333,7 +346,7 @@ TEST_F(ListWidgets, DrivesAndTheirCurrentDirectories)
     // A pulled stick gives way to the volume holding its path.
     drives.refresh();
     EXPECT_EQ(changed.count(), 2);
-    volumes.removeAt(0);
+    mounts.table.removeAt(0);
     drives.refresh();
     EXPECT_EQ(changed.count(), 3);
     EXPECT_EQ(drives.drive(), "/");
