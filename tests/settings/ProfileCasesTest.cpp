@@ -3,44 +3,27 @@
 
 #include "SettingsFiles.h"
 
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
 
 #include <memory>
 
 namespace {
 
-QJsonObject loadCases()
-{
-    QFile f(QStringLiteral(TAVREL_TEST_DATA "/profile-cases.json"));
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return QJsonDocument::fromJson(f.readAll()).object();
-}
-
 // The cases hold one byte per character.
 QByteArray bytesOf(const QJsonValue& v) { return v.toString().toLatin1(); }
 QString textOf(const QJsonValue& v) { return QString::fromUtf8(bytesOf(v)); }
 
-
-
-class ProfileCases : public ::testing::Test {
+class ProfileCases : public SettingsDirTest {
 protected:
     void SetUp() override
     {
-        cases = loadCases();
+        SettingsDirTest::SetUp();
+        cases = QJsonDocument::fromJson(fileBytes(QStringLiteral(TAVREL_TEST_DATA "/profile-cases.json"))).object();
         ASSERT_FALSE(cases.isEmpty()) << "cannot load " TAVREL_TEST_DATA "/profile-cases.json";
-        ASSERT_TRUE(dir.isValid());
-        path = dir.filePath(QStringLiteral("tavrel.ini"));
     }
     QJsonObject cases;
-    QTemporaryDir dir;
-    QString path;
 };
 
 TEST_F(ProfileCases, Reads)

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -28,6 +29,8 @@ QByteArray fileBytes(const QString& path)
     return QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
 }
 
+// In memory where it can be: every write is flushed to disk, which on a busy disk turns the tests that
+// write hundreds of times from a second into tens. Locking and patching do not depend on the file system.
 class SettingsDirTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -35,7 +38,8 @@ protected:
         ASSERT_TRUE(dir.isValid());
         path = dir.filePath(QStringLiteral("tavrel.ini"));
     }
-    QTemporaryDir dir;
+    QTemporaryDir dir {(QFileInfo(QStringLiteral("/dev/shm")).isWritable() ? QStringLiteral("/dev/shm") : QDir::tempPath())
+                       + QStringLiteral("/tavrel-test-XXXXXX")};
     QString path;
 };
 
