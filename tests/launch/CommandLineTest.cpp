@@ -5,70 +5,43 @@
 
 using namespace tavrel;
 
-namespace {
-
-QString line(const OptionState& o, const QString& exe = QStringLiteral("NeoRAGE.EXE"))
-{
-    return commandLine(exe, quotedGameArgument(QStringLiteral("/games/roms/puzzle.zip")), switchTexts(o));
-}
-
-} // namespace
-
-TEST(CommandLine, DefaultsGiveSixTrailingBlanks)
-{
-    EXPECT_EQ(line(OptionState{}), QStringLiteral("NeoRAGE.EXE /games/roms/puzzle.zip      "));
-}
-
+// The switches in their fixed order, each with its blanks: six blanks when none is on. Between them the
+// rows hold every value of each control.
 TEST(CommandLine, EverySwitchInLineOrder)
 {
-    OptionState o;
-    o.scanlines = 1;
-    o.frameskip = 2;
-    o.joystick = true;
-    o.video = 1;
-    o.vsync = true;
-    o.skipAnalyse = true;
-    EXPECT_EQ(line(o), QStringLiteral("NeoRAGE.EXE /games/roms/puzzle.zip -s  -f2  -j  -vga  -v  -noanalyse "));
-
-    OptionState half;
-    half.scanlines = 3;
-    half.video = 2;
-    EXPECT_EQ(line(half), QStringLiteral("NeoRAGE.EXE /games/roms/puzzle.zip -s50    -modex   "));
-}
-
-TEST(CommandLine, EachControlGivesItsSwitch)
-{
-    const char* scan[] = {" ", " -s ", " -s25 ", " -s50 ", " -s100 "};
-    const char* frames[] = {" ", " -f1 ", " -f2 ", " -f3 ", " -f4 "};
-    const char* video[] = {" ", " -vga ", " -modex "};
-    for (int i = 0; i < 5; ++i) {
+    const struct {
+        int scanlines, frameskip, video;
+        bool on;   // joystick, vsync and skipping the analysis
+        const char* exe;
+        const char* line;
+    } cases[] = {
+        {0, 0, 0, false, "NeoRAGE.EXE", "NeoRAGE.EXE /games/roms/puzzle.zip      "},
+        {1, 2, 1, true, "NeoRAGE.EXE", "NeoRAGE.EXE /games/roms/puzzle.zip -s  -f2  -j  -vga  -v  -noanalyse "},
+        {3, 0, 2, false, "NeoRAGE.EXE", "NeoRAGE.EXE /games/roms/puzzle.zip -s50    -modex   "},
+        {2, 1, 0, false, "neorage.exe", "neorage.exe /games/roms/puzzle.zip -s25  -f1     "},
+        {4, 3, 0, true, "", " /games/roms/puzzle.zip -s100  -f3  -j   -v  -noanalyse "},
+        {0, 4, 2, false, "NeoRAGE.EXE", "NeoRAGE.EXE /games/roms/puzzle.zip  -f4   -modex   "},
+    };
+    for (const auto& c : cases) {
         OptionState o;
-        o.scanlines = i;
-        o.frameskip = i;
-        o.video = i % 3;
-        const SwitchTexts s = switchTexts(o);
-        EXPECT_EQ(s.scanlines, QLatin1String(scan[i]));
-        EXPECT_EQ(s.frameskip, QLatin1String(frames[i]));
-        EXPECT_EQ(s.video, QLatin1String(video[i % 3]));
-        EXPECT_EQ(s.joystick + s.vsync + s.analyse, QStringLiteral("   "));
+        o.scanlines = c.scanlines;
+        o.frameskip = c.frameskip;
+        o.video = c.video;
+        o.joystick = o.vsync = o.skipAnalyse = c.on;
+        EXPECT_EQ(commandLine(QString::fromUtf8(c.exe), quotedGameArgument(QStringLiteral("/games/roms/puzzle.zip")),
+                              switchTexts(o)),
+                  QString::fromUtf8(c.line));
     }
-}
-
-TEST(CommandLine, EmptyExeAndEmptyGameAreKeptAsTheyAre)
-{
-    EXPECT_EQ(line(OptionState{}, QString()), QStringLiteral(" /games/roms/puzzle.zip      "));
     EXPECT_EQ(commandLine(QStringLiteral("neorage.exe"), quotedGameArgument(QString()), switchTexts({})),
               QStringLiteral("neorage.exe       "));
 }
 
 TEST(CommandLine, ArchiveOrDirectoryByTheLastThreeLetters)
 {
-    EXPECT_TRUE(launchesAsArchive(QStringLiteral("/roms/a.zip")));
-    EXPECT_TRUE(launchesAsArchive(QStringLiteral("/ROMS/A.ZIP")));
-    EXPECT_TRUE(launchesAsArchive(QStringLiteral("/romzip")));
-    EXPECT_FALSE(launchesAsArchive(QStringLiteral("/roms/a.Zip")));
-    EXPECT_FALSE(launchesAsArchive(QStringLiteral("/roms")));
-    EXPECT_FALSE(launchesAsArchive(QString()));
+    for (const char* archive : {"/roms/a.zip", "/ROMS/A.ZIP", "/romzip"})
+        EXPECT_TRUE(launchesAsArchive(QString::fromUtf8(archive))) << archive;
+    for (const char* directory : {"/roms/a.Zip", "/roms", ""})
+        EXPECT_FALSE(launchesAsArchive(QString::fromUtf8(directory))) << directory;
 }
 
 TEST(CommandLine, FileNamesNeverBecomeShellSyntax)
