@@ -20,9 +20,7 @@ QByteArray bytesOf(const QString& path)
 void put(const QString& path, const QByteArray& bytes)
 {
     QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << qPrintable(f.errorString());
-    ASSERT_EQ(f.write(bytes), bytes.size()) << qPrintable(f.errorString());
-    ASSERT_TRUE(f.flush()) << qPrintable(f.errorString());
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size()) << qPrintable(f.errorString());
 }
 
 } // namespace
@@ -32,8 +30,7 @@ void put(const QString& path, const QByteArray& bytes)
 TEST(FileOps, NoWayOfRenamingReplacesATakenName)
 {
     QTemporaryDir dir;
-    const QString a = dir.filePath(QStringLiteral("a.zip"));
-    const QString b = dir.filePath(QStringLiteral("b.zip"));
+    const QString a = dir.filePath(QStringLiteral("a.zip")), b = dir.filePath(QStringLiteral("b.zip"));
     using Rename = std::function<FileResult(const QString&, const QString&)>;
     const Rename ways[] = {
         renameWithoutReplacing,

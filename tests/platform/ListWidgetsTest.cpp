@@ -4,6 +4,7 @@
 #include "platform/Drives.h"
 #include "platform/FileList.h"
 
+#include "../QtPrinters.h"
 #include "FixedVolumes.h"
 
 #include <QAbstractItemView>
@@ -17,17 +18,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <ostream>
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-// Readable failure messages.
-void PrintTo(const QString& s, std::ostream* os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
 
 using namespace tavrel;
 
@@ -48,15 +42,12 @@ protected:
         ASSERT_EQ(::symlink("romzip", bytes("linkdir")), 0);
         ASSERT_EQ(::symlink("a.zip", bytes("link.zip")), 0);
         ASSERT_EQ(::symlink("missing.zip", bytes("dangling.zip")), 0);
-        // Latin-1 "ÿ" is not UTF-8: unlistable without damage.
+        // Latin-1 "ÿ" is not UTF-8: unlistable without damage, and QDir cannot remove it.
         const int fd = ::open(bytes("\xff" "bad.zip").constData(), O_CREAT | O_WRONLY, 0644);
         ASSERT_GE(fd, 0);
         ::close(fd);
     }
-    void TearDown() override
-    {
-        ::unlink(bytes("\xff" "bad.zip").constData());   // QDir cannot name it
-    }
+    void TearDown() override { ::unlink(bytes("\xff" "bad.zip").constData()); }
 
     QByteArray bytes(const char* name) const { return QFile::encodeName(root) + '/' + name; }
     QString at(const char* name) const { return root + u'/' + QString::fromUtf8(name); }
@@ -90,8 +81,7 @@ TEST_F(ListWidgets, ScanListsWhatTheUserExpects)
 {
     const DirScanResult scan = scanDirectory(root, FilePattern("*.ZIP"));
     ASSERT_TRUE(scan.ok);
-    // Case-blind order, exact bytes breaking ties; no folders, hidden,
-    // dangling or undecodable names.
+    // Case-blind order, exact bytes breaking ties; no folders, hidden, dangling or undecodable names.
     EXPECT_EQ(scan.files, zips);
     EXPECT_EQ(scan.dirs, QStringList({"Empty", "folder.zip", "linkdir", "romzip"}));
 
@@ -122,12 +112,9 @@ TEST_F(ListWidgets, FileListSelectionAndSignals)
     EXPECT_EQ(list.path(), root);
     EXPECT_EQ(paths.count(), 1);
     ASSERT_EQ(list.count(), zips.size());
-    EXPECT_EQ(list.item(6), "Puzzle Bobble [!].zip");
-    EXPECT_EQ(list.selectedRow(), -1);
 
-    // mouseDown comes before the selection moves; clicked() before the
-    // click returns, at every click on a file and at every key that moves
-    // the selection.
+    // mouseDown comes before the selection moves; clicked() before the click returns, at every click on
+    // a file and at every key that moves the selection.
     int rowAtMouseDown = -2;
     QObject::connect(&list, &FileList::mouseDown, [&] { rowAtMouseDown = list.selectedRow(); });
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, rowCenter(list, 3));
@@ -144,8 +131,7 @@ TEST_F(ListWidgets, FileListSelectionAndSignals)
     QTest::keyClick(&list, Qt::Key_Space);
     EXPECT_EQ(clicks.count(), 4);
 
-    // Right and middle presses leave selection and current row for the
-    // pop-up menu.
+    // Right and middle presses leave selection and current row for the pop-up menu.
     for (const Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
         downs.clear();
         QTest::mouseClick(list.viewport(), button, Qt::ShiftModifier, rowCenter(list, 0));
@@ -158,8 +144,8 @@ TEST_F(ListWidgets, FileListSelectionAndSignals)
     }
     EXPECT_EQ(clicks.count(), 4);
 
-    // Re-reading clears the selection silently and sees new files; the
-    // first arrow key then picks the first file.
+    // Re-reading clears the selection silently and sees new files; the first arrow key then picks the
+    // first file.
     touch("0new.zip");
     list.refresh();
     EXPECT_EQ(list.selectedRow(), -1);
@@ -174,7 +160,6 @@ TEST_F(ListWidgets, FileListSelectionAndSignals)
     EXPECT_EQ(list.fileName(), "b.ZIP");
 
     list.setPattern("*.txt;*.BMP");
-    EXPECT_EQ(list.path(), root);
     EXPECT_EQ(paths.count(), 2);
     EXPECT_EQ(list.count(), 2);
     EXPECT_EQ(list.selectedRow(), -1);
@@ -194,8 +179,8 @@ TEST_F(ListWidgets, FileListKeepsAChosenFileAgainstTheUser)
     QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::ControlModifier, rowCenter(list, 2));
     ASSERT_EQ(list.fileName(), "a.zip");
 
-    // No click or key of the user's empties the selection; Ctrl+click still
-    // moves it, and counts as a click on the file it lands on.
+    // No click or key of the user's empties the selection; Ctrl+click still moves it, and counts as a
+    // click on the file it lands on.
     QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::ControlModifier, rowCenter(list, 2));
     QTest::keyClick(&list, Qt::Key_Space, Qt::ControlModifier);
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, below);
@@ -207,8 +192,8 @@ TEST_F(ListWidgets, FileListKeepsAChosenFileAgainstTheUser)
     EXPECT_EQ(list.fileName(), "C.Zip");
     EXPECT_EQ(clicks.count(), 3);
 
-    // Refreshing for the user's own return keeps the file while it is there,
-    // silently; a plain refresh still clears it.
+    // Refreshing for the user's own return keeps the file while it is there, silently; a plain refresh
+    // still clears it.
     touch("0new.zip");
     list.refreshKeepingSelection();
     EXPECT_EQ(list.fileName(), "C.Zip");
@@ -236,7 +221,6 @@ TEST_F(ListWidgets, DirListWalksTheTree)
     EXPECT_EQ(here, root.count('/'));
     EXPECT_EQ(list.itemPath(0), "/");
     EXPECT_EQ(list.itemPath(here), root);
-    EXPECT_EQ(list.itemPath(here - 1), QFileInfo(root).path());
     ASSERT_EQ(list.count(), here + 5);
     EXPECT_EQ(list.itemPath(here + 3), root + "/linkdir");
     EXPECT_EQ(list.currentIndex().row(), here);
@@ -273,7 +257,6 @@ TEST_F(ListWidgets, DirListWalksTheTree)
     // The root is its own only ancestor.
     ASSERT_TRUE(list.setPath("/"));
     EXPECT_EQ(list.pathRow(), 0);
-    EXPECT_EQ(list.itemPath(0), "/");
     EXPECT_EQ(list.itemPath(1).lastIndexOf('/'), 0);
 }
 
@@ -312,14 +295,13 @@ TEST_F(ListWidgets, DrivesAndTheirCurrentDirectories)
         {root, "", "ext4"},
     };
     memory.list();
-    const QStringList expected = {"/", "/media/usb", "/media/usb2", "/run/media/me/CARD", root};
-    EXPECT_EQ(memory.mountPoints(), expected);
+    EXPECT_EQ(memory.mountPoints(), QStringList({"/", "/media/usb", "/media/usb2", "/run/media/me/CARD", root}));
     EXPECT_EQ(memory.volumeOf("/media/usb2/roms"), "/media/usb2");
     EXPECT_EQ(memory.volumeOf("/media/usbx"), "/");
     EXPECT_EQ(memory.volumeOf(root + "/romzip"), root);
 
-    // At first: the process's own directory for its volume, the mount point
-    // for the others; then whatever a DirList last showed there.
+    // At first: the process's own directory for its volume, the mount point for the others; then
+    // whatever a DirList last showed there.
     EXPECT_EQ(memory.currentDirectoryOf(memory.volumeOf(cwd)), cwd);
     EXPECT_EQ(memory.currentDirectoryOf(root), root);
     DirList dirs(memory);
@@ -365,8 +347,8 @@ TEST_F(ListWidgets, SelectionReadsOnABlackList)
     list->selectRow(1);
     const QRect row = list->visualRect(list->model()->index(1, 0));
     const QImage image = list->viewport()->grab().toImage();
-    const QColor selected = image.pixelColor(row.right() - 2, row.center().y());
-    const QColor plain = image.pixelColor(row.right() - 2, row.center().y() + row.height());
+    const QColor selected = image.pixelColor(row.right() - 2, row.center().y()),
+                 plain = image.pixelColor(row.right() - 2, row.center().y() + row.height());
     EXPECT_EQ(plain, QColor(Qt::black));
     EXPECT_NE(selected, plain);
     EXPECT_LT(qGray(selected.rgb()), 128);   // white text stays legible on it
