@@ -1,6 +1,6 @@
 // Tavrel as a native Wayland client, in a headless weston of its own.
+#include <QDeadlineTimer>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
@@ -21,22 +21,18 @@ constexpr QRgb kDesktop = 0xff00ff00;
 // Polls until ready() holds or the time is up.
 bool waitFor(const std::function<bool()>& ready, int ms)
 {
-    QElapsedTimer t;
-    t.start();
-    while (!ready()) {
-        if (t.elapsed() > ms)
+    for (QDeadlineTimer deadline(ms); !ready(); QThread::msleep(100))
+        if (deadline.hasExpired())
             return false;
-        QThread::msleep(100);
-    }
     return true;
 }
 
 // Where the screen differs from the bare desktop.
 QRect shownArea(const QImage& screen)
 {
-    QRect area;
     if (screen.isNull())
         return QRect(0, 0, 1, 1);
+    QRect area;
     for (int y = 0; y < screen.height(); ++y)
         for (int x = 0; x < screen.width(); ++x)
             if (screen.pixel(x, y) != kDesktop)
@@ -48,7 +44,7 @@ struct Session {
     QTemporaryDir runtime;
     QProcess weston;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    QString socket = QStringLiteral("tavrel-test");
+    const QString socket = QStringLiteral("tavrel-test");
 
     ~Session()
     {
@@ -65,9 +61,8 @@ struct Session {
         // Wayland wants its runtime directory private to the user.
         QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QFile ini(runtime.filePath(QStringLiteral("weston.ini")));
-        if (!ini.open(QIODevice::WriteOnly))
+        if (!ini.open(QIODevice::WriteOnly) || ini.write("[shell]\npanel-position=none\nbackground-color=0xff00ff00\n") < 0)
             return QStringLiteral("cannot write weston.ini");
-        ini.write("[shell]\npanel-position=none\nbackground-color=0xff00ff00\n");
         ini.close();
 
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
@@ -83,13 +78,10 @@ struct Session {
                       QStringLiteral("--socket=") + socket, QStringLiteral("--config=") + ini.fileName(),
                       QStringLiteral("--debug")});
         // Up once it shows its desktop: the shell's background drawn.
-        const bool up = weston.waitForStarted(5000) && waitFor(
-            [&] {
-                return weston.state() != QProcess::Running
-                       || (QFile::exists(runtime.filePath(socket)) && shownArea(screenshot()).isEmpty());
-            },
-            10000)
-                        && weston.state() == QProcess::Running;
+        const auto running = [&] { return weston.state() == QProcess::Running; };
+        const bool up = weston.waitForStarted(5000) && waitFor([&] {
+            return !running() || (QFile::exists(runtime.filePath(socket)) && shownArea(screenshot()).isEmpty());
+        }, 10000) && running();
         return up ? QString() : QStringLiteral("weston did not start: ") + QString::fromLocal8Bit(weston.readAll());
     }
 
@@ -97,16 +89,16 @@ struct Session {
     QImage screenshot()
     {
         QDir dir(runtime.path());
-        for (const QString& old : dir.entryList({QStringLiteral("wayland-screenshot*.png")}))
+        const QStringList pattern {QStringLiteral("wayland-screenshot*.png")};
+        for (const QString& old : dir.entryList(pattern))
             dir.remove(old);
         QProcess shooter;
         shooter.setProcessEnvironment(env);
         shooter.setWorkingDirectory(runtime.path());
         shooter.start(QStringLiteral("weston-screenshooter"), {});
-        if (!shooter.waitForFinished(10000) || shooter.exitCode() != 0)
+        if (!shooter.waitForFinished(10000) || shooter.exitCode() != 0 || dir.entryList(pattern).isEmpty())
             return {};
-        const QStringList shots = dir.entryList({QStringLiteral("wayland-screenshot*.png")});
-        return shots.isEmpty() ? QImage() : QImage(dir.filePath(shots.first())).convertToFormat(QImage::Format_RGB32);
+        return QImage(dir.filePath(dir.entryList(pattern).first())).convertToFormat(QImage::Format_RGB32);
     }
 };
 
@@ -129,28 +121,25 @@ TEST(WaylandSession, ShowsTheFixedFramelessWindowAndEndsWhenTerminated)
     tavrel.start(QStringLiteral(TAVREL_EXE), {});
     ASSERT_TRUE(tavrel.waitForStarted(5000));
 
-    // The window appears where the compositor puts it, at exactly its size,
-    // with no frame of the compositor's around it.
+    // The window appears where the compositor puts it, at exactly its size, with no frame of the
+    // compositor's around it.
     QImage screen;
     QRect area;
-    const bool shown = waitFor(
-        [&] {
-            screen = session.screenshot();
-            area = shownArea(screen);
-            return area.size() == QSize(640, 480) || tavrel.state() != QProcess::Running;
-        },
-        20000);
+    const bool shown = waitFor([&] {
+        screen = session.screenshot();
+        area = shownArea(screen);
+        return area.size() == QSize(640, 480) || tavrel.state() != QProcess::Running;
+    }, 20000);
     ASSERT_EQ(tavrel.state(), QProcess::Running) << tavrel.readAll().toStdString();
     ASSERT_TRUE(shown) << "shown: " << area.width() << "x" << area.height();
-    screen.save(session.runtime.filePath(QStringLiteral("seen.png")));
 
     // It is Tavrel's own picture: a corner of its background, pixel for pixel.
     const QImage background = QImage(QStringLiteral(TAVREL_ASSETS "/background.png")).convertToFormat(QImage::Format_RGB32);
     const QRect corner(0, 456, 24, 24);
     EXPECT_EQ(screen.copy(corner.translated(area.topLeft())), background.copy(corner));
 
-    // A session ends its programs with SIGTERM: Tavrel has nothing to save or
-    // ask, so it ends at once, by that signal and not by a fault of its own.
+    // A session ends its programs with SIGTERM: Tavrel has nothing to save or ask, so it ends at once,
+    // by that signal and not by a fault of its own.
     tavrel.terminate();
     ASSERT_TRUE(tavrel.waitForFinished(5000));
     EXPECT_EQ(tavrel.exitStatus(), QProcess::CrashExit);

@@ -1,11 +1,6 @@
-// Keeps the user guide honest: the pictures it shows exist, and every message
-// it quotes is one the program really shows.
-//
-// Quoted messages are the code spans in the first column of the table under the
-// guide's "## Messages" heading. In them "…" stands for a part that changes
-// (a path, a name, a number) and "↵" for the line break of a two-line message.
-// A quote must match the sources' text, changing parts aside, so a message
-// reworded on either side fails here.
+// Keeps the user guide honest: the pictures it shows exist, and every message it quotes (the code spans
+// in the first column of the table under "## Messages") matches the sources' text, so a message reworded
+// on either side fails here. In a quote "…" stands for a part that changes, "↵" for a line break.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -23,22 +18,19 @@ const fs::path kRoot = TAVREL_SOURCE_DIR;
 
 std::string readFile(const fs::path& path)
 {
-    std::ifstream in(path, std::ios::binary);
     std::ostringstream text;
-    text << in.rdbuf();
+    text << std::ifstream(path, std::ios::binary).rdbuf();
     return text.str();
 }
 
-// Every text of the program's sources, with adjacent string literals joined
-// ("a" "b" becomes "ab"), as the compiler joins them.
+// Every text of the program's sources, adjacent string literals joined as the compiler joins them.
 std::string programTexts()
 {
     static const std::regex adjacentLiterals(R"("\s*")");
     std::string all;
-    for (const auto& entry : fs::recursive_directory_iterator(kRoot / "src")) {
+    for (const auto& entry : fs::recursive_directory_iterator(kRoot / "src"))
         if (entry.is_regular_file())
             all += std::regex_replace(readFile(entry.path()), adjacentLiterals, "") + '\n';
-    }
     return all;
 }
 
@@ -54,10 +46,8 @@ std::string escaped(const std::string& text)
     return std::regex_replace(text, special, R"(\$&)");
 }
 
-// A quoted message as it is written in the sources: the line break as the
-// escape "\n"; a changing part as a placeholder ("%1") or as code between two
-// literals (") + quoted(path) + QStringLiteral("). The quotes that the program
-// puts around a path belong to the changing part.
+// A quoted message as the sources write it: the line break as "\n"; a changing part as a placeholder
+// ("%1") or as code between two literals; the quotes the program puts around a path belong to that part.
 std::regex asWritten(std::string message)
 {
     replaceAll(message, "↵", "\\n");
@@ -87,10 +77,9 @@ std::vector<std::string> quotedMessages(const std::string& guide)
     static const std::regex row(R"(^\| `([^`]+)` \|)");
     std::vector<std::string> messages;
     std::smatch m;
-    for (std::string line; std::getline(lines, line);) {
+    for (std::string line; std::getline(lines, line);)
         if (std::regex_search(line, m, row))
             messages.push_back(m[1]);
-    }
     return messages;
 }
 
