@@ -1,11 +1,8 @@
-// Tavrel's window, placed by the test where the program lies and built exactly as
-// the program builds it (the same choice of data directory and shell program),
-// then driven without a person: saves the settings, stores a name and a picture for
-// a game and launches it with a stand-in emulator through the real shell program.
-//
+// Tavrel's window, built where the program lies exactly as the program builds it, then driven without
+// a person: saves the settings, stores a name and a picture for a game and launches it with a stand-in
+// emulator through the real shell program.
 //   install_probe --prepare WORK   makes WORK/roms/GAME.ZIP and WORK/pics/shot.bmp
-//   install_probe WORK STANDIN     the run; prints where the files went, status 0
-//                                  when every step worked
+//   install_probe WORK STANDIN     the run; prints where the files went, status 0 when every step worked
 #include "app/Application.h"
 #include "app/Form1.h"
 #include "menus/Menus.h"
@@ -34,8 +31,7 @@ int prepare(const QString& work)
     shot.fill(Qt::red);
     QFile rom(work + QStringLiteral("/roms/GAME.ZIP"));
     const bool ok = QDir().mkpath(work + QStringLiteral("/roms")) && QDir().mkpath(work + QStringLiteral("/pics"))
-        && rom.open(QIODevice::WriteOnly) && rom.write("PK") == 2
-        && shot.save(work + QStringLiteral("/pics/shot.bmp"));
+        && rom.open(QIODevice::WriteOnly) && rom.write("PK") == 2 && shot.save(work + QStringLiteral("/pics/shot.bmp"));
     return ok ? 0 : 1;
 }
 

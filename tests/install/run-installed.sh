@@ -58,30 +58,21 @@ run() {
         ${XDG_CONFIG_HOME_FOR_TEST:+XDG_CONFIG_HOME="$XDG_CONFIG_HOME_FOR_TEST"} \
         ${ASAN_OPTIONS:+ASAN_OPTIONS="$ASAN_OPTIONS"} ${UBSAN_OPTIONS:+UBSAN_OPTIONS="$UBSAN_OPTIONS"} "$@"
 }
-# The staged tree reads $XDG_CONFIG_HOME; the package falls back to ~/.config.
+# Where the files must go: the staged tree reads $XDG_CONFIG_HOME, the package falls back to ~/.config.
+# Portable, nothing outside the program's folder may change; installed, nothing outside the home.
+XDG_CONFIG_HOME_FOR_TEST="" shell="$root/usr/libexec/tavrel/TVRShell.pif" watched="$root/home"
 case "$mode" in
-    destdir) XDG_CONFIG_HOME_FOR_TEST="$root/home/xdg"; config="$root/home/xdg/tavrel/" ;;
-    *) XDG_CONFIG_HOME_FOR_TEST=""; config="$root/home/.config/tavrel/" ;;
+    portable) data="$bin/" shell="$bin/TVRShell.pif" watched=$bin ;;
+    destdir) XDG_CONFIG_HOME_FOR_TEST="$root/home/xdg" data="$root/home/xdg/tavrel/" ;;
+    *) data="$root/home/.config/tavrel/" ;;
 esac
 
 run "$bin/install_probe" --prepare "$root/work" || fail "could not prepare the games"
 snapshot() {
-    (cd "$root" && find . -path "./${1#"$root/"}" -prune -o -printf '%p %s %T@\n' | sort)
+    (cd "$root" && find . -path "./${watched#"$root/"}" -prune -o -printf '%p %s %T@\n' | sort)
 }
-case "$mode" in
-    portable) before=$(snapshot "$bin") ;;
-    *) before=$(snapshot "$root/home") ;;
-esac
-
+before=$(snapshot)
 run "$bin/install_probe" "$root/work" "$root/standin" >"$out" 2>&1 || fail "the probe failed"
-
-if [ "$mode" = portable ]; then
-    data="$bin/"
-    shell="$bin/TVRShell.pif"
-else
-    data=$config
-    shell="$root/usr/libexec/tavrel/TVRShell.pif"
-fi
 grep -qxF "data $data" "$out" || fail "data directory is not $data"
 grep -qxF "shell $shell" "$out" || fail "shell program is not $shell"
 ini="$data/tavrel.ini"
@@ -90,11 +81,7 @@ grep -q "^gamename=Probe Game" "$ini" || fail "name not stored in $ini"
 grep -q "^picture=$root/work/pics/shot.bmp" "$ini" || fail "picture not stored in $ini"
 grep -qxF "$root/work/roms/GAME.ZIP" "$data/received.txt" || fail "the emulator did not get the game"
 
-# Portable: nothing outside the program's folder changed. Installed: nothing outside the home did.
-case "$mode" in
-    portable) after=$(snapshot "$bin") ;;
-    *) after=$(snapshot "$root/home") ;;
-esac
+after=$(snapshot)
 [ "$before" = "$after" ] || fail "files changed where they must not: $(printf '%s\n%s\n' "$before" "$after" | sort | uniq -u)"
 
 # The program itself starts there and keeps running until closed.
