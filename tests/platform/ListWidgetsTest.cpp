@@ -62,8 +62,7 @@ protected:
 const QStringList zips = {"A.ZIP", "A.zip", "a.zip", "b.ZIP", "C.Zip",
                           "link.zip", "Puzzle Bobble [!].zip", "X.zip", "x.zip", "Été.zip"};
 
-template <class View>
-void show(View& view)
+void show(QWidget& view)
 {
     view.resize(320, 480);
     view.show();

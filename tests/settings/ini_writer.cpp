@@ -1,9 +1,8 @@
 // A second process for the store's tests.
-//   ini_writer FILE PREFIX COUNT   writes key PREFIX<i> into section "s<i % 5>" with the value
-//                                  "v<i>-PREFIX", for i < COUNT; exits 1 if any write fails.
+//   ini_writer FILE PREFIX COUNT   writes "v<i>-PREFIX" to key PREFIX<i> of section "s<i % 5>", i < COUNT;
+//                                  exits 1 if any write fails.
 //   ini_writer --read FILE SECTION KEY   prints the value read.
-// With TAVREL_KILL_AT_RENAME set, the process kills itself at its first rename, as a power cut or
-// a kill -9 at the worst moment would.
+// With TAVREL_KILL_AT_RENAME set it kills itself at its first rename, as a kill -9 at the worst moment would.
 #include "settings/IniStore.h"
 
 #include <QString>
@@ -36,10 +35,8 @@ int main(int argc, char** argv)
     tavrel::IniStore store(QString::fromLocal8Bit(argv[1]));
     const QString prefix = QString::fromLocal8Bit(argv[2]);
     const int count = std::atoi(argv[3]);
-    for (int i = 0; i < count; ++i) {
-        const QString section = QStringLiteral("s%1").arg(i % 5);
-        if (!store.write(section, prefix + QString::number(i), QStringLiteral("v%1-").arg(i) + prefix))
+    for (int i = 0; i < count; ++i)
+        if (!store.write(QStringLiteral("s%1").arg(i % 5), prefix + QString::number(i), QStringLiteral("v%1-").arg(i) + prefix))
             return 1;
-    }
     return 0;
 }
