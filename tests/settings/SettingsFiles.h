@@ -3,6 +3,8 @@
 // What the settings store's tests share: whole files in and out, a directory's
 // listing, and a fresh directory with the settings file's path in it.
 
+#include "../QtPrinters.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
