@@ -52,10 +52,3 @@ TEST(CommandLine, FileNamesNeverBecomeShellSyntax)
               QStringLiteral("'/r/Metal Slug '\\''X'\\'' $(touch pwned); rm -rf ~.zip'"));
     EXPECT_EQ(quotedGameArgument(QStringLiteral("/r/caf\u00e9.zip")), QStringLiteral("'/r/caf\u00e9.zip'"));
 }
-
-TEST(LaunchScript, FiveLinesEndingInCrLf)
-{
-    EXPECT_EQ(launchScript(QStringLiteral("NeoRAGE.EXE /games/roms/puzzle.zip      ")),
-              QByteArray("echo off\r\ncls\r\necho Starting NeoRAGE... Loading ROMs.\r\n"
-                         "NeoRAGE.EXE /games/roms/puzzle.zip      \r\nPause\r\n"));
-}
