@@ -1,11 +1,6 @@
 #include "WindowFixture.h"
 
 #include <QAccessible>
-#include <QCheckBox>
-#include <QLabel>
-#include <QLineEdit>
-
-#include <gtest/gtest.h>
 
 using namespace tavrel;
 

@@ -1,14 +1,7 @@
 #include "WindowFixture.h"
 
 #include <QApplication>
-#include <QCheckBox>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QRadioButton>
 #include <QScrollBar>
-
-#include <gtest/gtest.h>
 
 using namespace tavrel;
 

@@ -1,9 +1,5 @@
 #include "WindowFixture.h"
 
-#include <QMenu>
-
-#include <gtest/gtest.h>
-
 using namespace tavrel;
 
 namespace {

@@ -1,14 +1,9 @@
 // The real message and input boxes, as the program shows them over its window.
 #include "WindowFixture.h"
 
-#include <QAction>
 #include <QApplication>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QTimer>
-
-#include <gtest/gtest.h>
 
 #include <cmath>
 #include <functional>
@@ -17,30 +12,23 @@ using namespace tavrel;
 
 namespace {
 
+using Step = std::function<void(QDialog* dialog)>;
+
 // Answers the modal dialogs as they open, one step each, as a user at the keyboard would.
-class ModalUser {
-public:
-    using Step = std::function<void(QDialog* dialog)>;
-
-    explicit ModalUser(QList<Step> steps) : m_steps(std::move(steps))
+struct ModalUser {
+    explicit ModalUser(QList<Step> steps) : steps(std::move(steps))
     {
-        QObject::connect(&m_poll, &QTimer::timeout, [this] { poll(); });
-        m_poll.start(5);
+        QObject::connect(&poll, &QTimer::timeout, [this] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (dialog && dialog->isVisible() && !dialog->property("answered").toBool() && !this->steps.isEmpty()) {
+                dialog->setProperty("answered", true);
+                this->steps.takeFirst()(dialog);
+            }
+        });
+        poll.start(5);
     }
-    int unanswered() const { return int(m_steps.size()); }
-
-private:
-    void poll()
-    {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (!dialog || !dialog->isVisible() || dialog->property("answered").toBool() || m_steps.isEmpty())
-            return;
-        dialog->setProperty("answered", true);
-        m_steps.takeFirst()(dialog);
-    }
-
-    QList<Step> m_steps;
-    QTimer m_poll;
+    QList<Step> steps;
+    QTimer poll;
 };
 
 // WCAG relative luminance of a colour.
@@ -82,22 +70,18 @@ void expectShown(QDialog* dialog, const QString& text)
     EXPECT_EQ(dialog->windowTitle(), "Tavrel");
 }
 
-ModalUser::Step answer(const QString& text, int key)
+// The box must show the text; the user types into its field, if told, then presses the key.
+Step answer(const QString& text, int key, const QString& typed = {})
 {
-    return [text, key](QDialog* dialog) {
+    return [=](QDialog* dialog) {
         expectShown(dialog, text);
-        QTest::keyClick(dialog, Qt::Key(key));
-    };
-}
-
-ModalUser::Step type(const QString& prompt, const QString& typed)
-{
-    return [prompt, typed](QDialog* dialog) {
-        expectShown(dialog, prompt);
-        auto* field = dialog->findChild<QLineEdit*>();
-        ASSERT_NE(field, nullptr);
-        QTest::keyClicks(field, typed);
-        QTest::keyClick(field, Qt::Key_Return);
+        QWidget* target = dialog;
+        if (!typed.isNull()) {
+            target = dialog->findChild<QLineEdit*>();
+            ASSERT_NE(target, nullptr);
+            QTest::keyClicks(target, typed);
+        }
+        QTest::keyClick(target, Qt::Key(key));
     };
 }
 
@@ -126,46 +110,33 @@ TEST_F(RealDialogs, AMessageReadsClearlyWhateverTheWindowsLook)
 {
     ModalUser user({answer("Settings saved! They will be used as defaults from now on.", Qt::Key_Return)});
     QTest::mouseClick(w().Command6, Qt::LeftButton);
-    EXPECT_EQ(user.unanswered(), 0);
+    EXPECT_TRUE(user.steps.isEmpty());
 }
 
-TEST_F(RealDialogs, DeletePromptShowsTheFileNameAsItIs)
+TEST_F(RealDialogs, FileCommandsShowFileNamesAsTheyAre)
 {
     const QString odd = tree.path("roms/a<b>c.zip");
+    const QString ask = QStringLiteral("Do you want to delete \"%1\"?").arg(odd);
     select("a<b>c.zip");
-    {
-        ModalUser user({answer(QStringLiteral("Do you want to delete \"%1\"?").arg(odd), Qt::Key_Escape),
-                        answer(QStringLiteral("Delete of \"%1\" aborted.").arg(odd), Qt::Key_Return)});
-        menus().mnudelzip->trigger();
-        EXPECT_EQ(user.unanswered(), 0);
-        EXPECT_TRUE(QFile::exists(odd));
-    }
-    ModalUser user({answer(QStringLiteral("Do you want to delete \"%1\"?").arg(odd), Qt::Key_Y)});
+    ModalUser user({answer(ask, Qt::Key_Escape), answer(QStringLiteral("Delete of \"%1\" aborted.").arg(odd), Qt::Key_Return),
+                    answer("a<b>c.zip's new name?", Qt::Key_Return, "x/<i>y.zip"),
+                    answer("Error: x/<i>y.zip is not a valid file name.", Qt::Key_Return), answer(ask, Qt::Key_Y)});
     menus().mnudelzip->trigger();
-    EXPECT_EQ(user.unanswered(), 0);
-    EXPECT_FALSE(QFile::exists(odd));
-    EXPECT_TRUE(QFile::exists(tree.path("roms/plain.zip")));
-}
-
-TEST_F(RealDialogs, RenamePromptAndItsMessagesShowNamesAsTheyAre)
-{
-    select("a<b>c.zip");
-    {
-        ModalUser user({type("a<b>c.zip's new name?", "x/<i>y.zip"),
-                        answer("Error: x/<i>y.zip is not a valid file name.", Qt::Key_Return)});
-        menus().mnurenamezip->trigger();
-        EXPECT_EQ(user.unanswered(), 0);
-    }
-    ModalUser user({type("a<b>c.zip's new name?", "<i>y.zip")});
     menus().mnurenamezip->trigger();
-    EXPECT_EQ(user.unanswered(), 0);
-    EXPECT_FALSE(QFile::exists(tree.path("roms/a<b>c.zip")));
+    EXPECT_TRUE(QFile::exists(odd));
+    menus().mnudelzip->trigger();
+    EXPECT_TRUE(user.steps.isEmpty());
+    EXPECT_FALSE(QFile::exists(odd));
+
+    select("plain.zip");
+    ModalUser rename({answer("plain.zip's new name?", Qt::Key_Return, "<i>y.zip")});
+    menus().mnurenamezip->trigger();
+    EXPECT_TRUE(rename.steps.isEmpty());
     EXPECT_TRUE(QFile::exists(tree.path("roms/<i>y.zip")));
 
     // Cancel in the input box.
-    select("plain.zip");
-    ModalUser cancel({[](QDialog* dialog) { QTest::keyClick(dialog, Qt::Key_Escape); },
-                      answer("Rename Cancelled!", Qt::Key_Return)});
+    select("<i>y.zip");
+    ModalUser cancel({answer("<i>y.zip's new name?", Qt::Key_Escape), answer("Rename Cancelled!", Qt::Key_Return)});
     menus().mnurenamezip->trigger();
-    EXPECT_EQ(cancel.unanswered(), 0);
+    EXPECT_TRUE(cancel.steps.isEmpty());
 }

@@ -1,12 +1,5 @@
 #include "WindowFixture.h"
 
-#include <QCheckBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QRadioButton>
-
-#include <gtest/gtest.h>
-
 using namespace tavrel;
 
 namespace {

@@ -11,9 +11,15 @@
 #include "platform/FileList.h"
 #include "../QtPrinters.h"
 
+#include <QCheckBox>
+#include <QGroupBox>
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
 

@@ -1,11 +1,6 @@
 #include "../app/WindowFixture.h"
 
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
 #include <QSignalSpy>
-
-#include <gtest/gtest.h>
 
 using namespace tavrel;
 

@@ -1,12 +1,6 @@
 #include "../app/WindowFixture.h"
 
-#include <QCheckBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <QProcess>
-#include <QRadioButton>
-
-#include <gtest/gtest.h>
 
 using namespace tavrel;
 

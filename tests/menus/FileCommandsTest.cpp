@@ -1,7 +1,5 @@
 #include "../app/WindowFixture.h"
 
-#include <gtest/gtest.h>
-
 using namespace tavrel;
 
 namespace {

@@ -1,9 +1,5 @@
 #include "../app/WindowFixture.h"
 
-#include <QLabel>
-
-#include <gtest/gtest.h>
-
 using namespace tavrel;
 
 namespace {

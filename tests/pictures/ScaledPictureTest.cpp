@@ -1,7 +1,5 @@
 #include "../app/WindowFixture.h"
 
-#include <gtest/gtest.h>
-
 using namespace tavrel;
 
 // A game's picture on a screen scaled to 200 %: decoded at the device pixels it covers and shown at its
