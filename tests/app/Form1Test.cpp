@@ -10,43 +10,40 @@ namespace {
 struct Placement {
     const char* name;
     const char* container;
-    QRect rect;
+    int x, y, width, height;
 };
 
 // Where people and tools expect each control, inside its container.
 const Placement kPlacements[] = {
-    {"Image2", "form1", {0, 0, 640, 28}}, {"Image6", "form1", {8, 0, 25, 25}},
-    {"Command7", "form1", {592, 5, 16, 18}}, {"Command8", "form1", {616, 5, 16, 18}},
-    {"Command3", "form1", {40, 48, 161, 57}}, {"Command4", "form1", {216, 48, 161, 57}},
-    {"Drive1", "form1", {24, 136, 369, 31}}, {"Dir1", "form1", {24, 176, 177, 281}},
-    {"File1", "form1", {208, 176, 185, 282}}, {"Label3", "form1", {424, 216, 88, 61}},
-    {"Text2", "form1", {413, 272, 213, 28}}, {"Command2", "form1", {528, 216, 73, 41}},
-    {"Label1", "form1", {424, 328, 88, 61}}, {"text1", "form1", {413, 384, 213, 24}},
-    {"Command1", "form1", {528, 328, 73, 41}}, {"Image1", "form1", {416, 48, 201, 137}},
-    {"Image3", "form1", {408, 72, 210, 43}}, {"Label6", "form1", {568, 112, 65, 33}},
-    {"Frame1", "form1", {8, 136, 193, 201}}, {"noscan", "Frame1", {32, 35, 129, 23}},
-    {"scanlines", "Frame1", {32, 67, 129, 23}}, {"quarterscan", "Frame1", {32, 99, 145, 23}},
-    {"halfscan", "Frame1", {32, 131, 145, 23}}, {"doublepixel", "Frame1", {32, 163, 145, 23}},
-    {"Frame2", "form1", {216, 136, 193, 201}}, {"frm0", "Frame2", {32, 35, 129, 23}},
-    {"frm1", "Frame2", {32, 67, 129, 23}}, {"frm2", "Frame2", {32, 99, 145, 23}},
-    {"frm3", "Frame2", {32, 131, 153, 23}}, {"frm4", "Frame2", {32, 163, 145, 23}},
-    {"Frame3", "form1", {424, 136, 193, 201}}, {"video1", "Frame3", {48, 40, 105, 20}},
-    {"video2", "Frame3", {48, 72, 97, 20}}, {"video3", "Frame3", {48, 104, 121, 20}},
-    {"vsync", "Frame3", {48, 152, 113, 25}}, {"Frame4", "form1", {88, 352, 537, 105}},
-    {"joycheck", "Frame4", {40, 32, 185, 25}}, {"skip", "Frame4", {224, 32, 161, 25}},
-    {"piccheck", "Frame4", {392, 32, 137, 25}}, {"Label9", "Frame4", {104, 67, 104, 27}},
-    {"Text3", "Frame4", {248, 64, 193, 33}}, {"Command6", "form1", {19, 392, 57, 41}},
-    {"aboutframe", "form1", {8, 32, 625, 441}}, {"Image4", "aboutframe", {16, 48, 593, 155}},
-    {"Label5", "aboutframe", {16, 256, 600, 29}}, {"Label8", "aboutframe", {212, 288, 207, 29}},
-    {"Label7", "aboutframe", {16, 320, 599, 29}}, {"Label2", "aboutframe", {51, 352, 529, 29}},
-    {"imageframe", "form1", {8, 32, 625, 441}}, {"Drive2", "imageframe", {16, 72, 321, 31}},
-    {"Dir2", "imageframe", {16, 120, 153, 256}}, {"File2", "imageframe", {184, 120, 153, 255}},
-    {"Image5", "imageframe", {360, 104, 241, 193}}, {"Label10", "imageframe", {357, 45, 25, 33}},
-    {"Label11", "imageframe", {413, 45, 25, 33}}, {"Label12", "imageframe", {469, 45, 25, 33}},
-    {"Label13", "imageframe", {525, 45, 25, 33}}, {"Label14", "imageframe", {581, 45, 25, 33}},
-    {"Shape1", "imageframe", {344, 40, 49, 49}}, {"Shape5", "imageframe", {568, 40, 49, 49}},
-    {"Command14", "imageframe", {360, 312, 76, 47}}, {"Command15", "imageframe", {448, 312, 156, 47}},
-    {"Command9", "imageframe", {360, 368, 244, 47}},
+    {"Image2", "form1", 0, 0, 640, 28}, {"Image6", "form1", 8, 0, 25, 25}, {"Command7", "form1", 592, 5, 16, 18},
+    {"Command8", "form1", 616, 5, 16, 18}, {"Command3", "form1", 40, 48, 161, 57},
+    {"Command4", "form1", 216, 48, 161, 57}, {"Drive1", "form1", 24, 136, 369, 31},
+    {"Dir1", "form1", 24, 176, 177, 281}, {"File1", "form1", 208, 176, 185, 282}, {"Label3", "form1", 424, 216, 88, 61},
+    {"Text2", "form1", 413, 272, 213, 28}, {"Command2", "form1", 528, 216, 73, 41},
+    {"Label1", "form1", 424, 328, 88, 61}, {"text1", "form1", 413, 384, 213, 24},
+    {"Command1", "form1", 528, 328, 73, 41}, {"Image1", "form1", 416, 48, 201, 137},
+    {"Image3", "form1", 408, 72, 210, 43}, {"Label6", "form1", 568, 112, 65, 33}, {"Frame1", "form1", 8, 136, 193, 201},
+    {"noscan", "Frame1", 32, 35, 129, 23}, {"scanlines", "Frame1", 32, 67, 129, 23},
+    {"quarterscan", "Frame1", 32, 99, 145, 23}, {"halfscan", "Frame1", 32, 131, 145, 23},
+    {"doublepixel", "Frame1", 32, 163, 145, 23}, {"Frame2", "form1", 216, 136, 193, 201},
+    {"frm0", "Frame2", 32, 35, 129, 23}, {"frm1", "Frame2", 32, 67, 129, 23}, {"frm2", "Frame2", 32, 99, 145, 23},
+    {"frm3", "Frame2", 32, 131, 153, 23}, {"frm4", "Frame2", 32, 163, 145, 23}, {"Frame3", "form1", 424, 136, 193, 201},
+    {"video1", "Frame3", 48, 40, 105, 20}, {"video2", "Frame3", 48, 72, 97, 20}, {"video3", "Frame3", 48, 104, 121, 20},
+    {"vsync", "Frame3", 48, 152, 113, 25}, {"Frame4", "form1", 88, 352, 537, 105},
+    {"joycheck", "Frame4", 40, 32, 185, 25}, {"skip", "Frame4", 224, 32, 161, 25},
+    {"piccheck", "Frame4", 392, 32, 137, 25}, {"Label9", "Frame4", 104, 67, 104, 27},
+    {"Text3", "Frame4", 248, 64, 193, 33}, {"Command6", "form1", 19, 392, 57, 41},
+    {"aboutframe", "form1", 8, 32, 625, 441}, {"Image4", "aboutframe", 16, 48, 593, 155},
+    {"Label5", "aboutframe", 16, 256, 600, 29}, {"Label8", "aboutframe", 212, 288, 207, 29},
+    {"Label7", "aboutframe", 16, 320, 599, 29}, {"Label2", "aboutframe", 51, 352, 529, 29},
+    {"imageframe", "form1", 8, 32, 625, 441}, {"Drive2", "imageframe", 16, 72, 321, 31},
+    {"Dir2", "imageframe", 16, 120, 153, 256}, {"File2", "imageframe", 184, 120, 153, 255},
+    {"Image5", "imageframe", 360, 104, 241, 193}, {"Label10", "imageframe", 357, 45, 25, 33},
+    {"Label11", "imageframe", 413, 45, 25, 33}, {"Label12", "imageframe", 469, 45, 25, 33},
+    {"Label13", "imageframe", 525, 45, 25, 33}, {"Label14", "imageframe", 581, 45, 25, 33},
+    {"Shape1", "imageframe", 344, 40, 49, 49}, {"Shape5", "imageframe", 568, 40, 49, 49},
+    {"Command14", "imageframe", 360, 312, 76, 47}, {"Command15", "imageframe", 448, 312, 156, 47},
+    {"Command9", "imageframe", 360, 368, 244, 47},
 };
 
 } // namespace
@@ -60,7 +57,7 @@ TEST(Form1, AsCreatedControlsSitWhereTheyBelongInTheBrowserView)
         auto* c = w.findChild<QWidget*>(QLatin1String(p.name));
         ASSERT_NE(c, nullptr);
         EXPECT_EQ(c->parentWidget()->objectName(), QLatin1String(p.container));
-        EXPECT_EQ(c->geometry(), p.rect);
+        EXPECT_EQ(c->geometry(), QRect(p.x, p.y, p.width, p.height));
     }
 
     w.show();
@@ -130,26 +127,7 @@ TEST(Form1, TabButtonsSwitchViewsAndKeepContents)
     EXPECT_TRUE(w.Image3->isVisible() && !w.Image1->isVisible());
 }
 
-TEST(Form1, AboutPanelOpensClosesAndLinks)
-{
-    test::Window win;
-    form1& w = win.open();
-    w.show();
-    QTest::mouseClick(w.Image3, Qt::LeftButton);
-    EXPECT_TRUE(w.aboutframe->isVisible());
-    // The panel covers the view buttons.
-    EXPECT_EQ(w.childAt(w.Command3->geometry().center())->window(), &w);
-    EXPECT_NE(w.childAt(w.Command3->geometry().center()), w.Command3);
-
-    QTest::mouseClick(w.Label2, Qt::LeftButton);
-    EXPECT_EQ(win.desktop.openedUrls, QStringList{w.Label2->text()});
-    QTest::mouseClick(w.Image4, Qt::RightButton);
-    EXPECT_TRUE(w.aboutframe->isVisible());
-    QTest::mouseClick(w.Image4, Qt::LeftButton);
-    EXPECT_FALSE(w.aboutframe->isVisible());
-}
-
-TEST(Form1, WindowKeepsItsSizeMovesOnlyByLeftDragOnBackground)
+TEST(Form1, WindowKeepsItsSizeMovesOnlyByLeftDragOnBackgroundAndShowsItsAboutPanel)
 {
     test::Window win;
     form1& w = win.open();
@@ -171,12 +149,25 @@ TEST(Form1, WindowKeepsItsSizeMovesOnlyByLeftDragOnBackground)
     EXPECT_EQ(drag(w.Image2, QPoint(300, 10), Qt::LeftButton), 2);
     EXPECT_EQ(drag(w.Label3, QPoint(5, 5), Qt::LeftButton), 2);   // over a label the mouse does not move it
 
+    // The about panel covers the view buttons, links to the web and closes on a left click.
+    QTest::mouseClick(w.Image3, Qt::LeftButton);
+    EXPECT_TRUE(w.aboutframe->isVisible());
+    EXPECT_EQ(w.childAt(w.Command3->geometry().center())->window(), &w);
+    EXPECT_NE(w.childAt(w.Command3->geometry().center()), w.Command3);
+    QTest::mouseClick(w.Label2, Qt::LeftButton);
+    EXPECT_EQ(win.desktop.openedUrls, QStringList{w.Label2->text()});
+    QTest::mouseClick(w.Image4, Qt::RightButton);
+    EXPECT_TRUE(w.aboutframe->isVisible());
+    QTest::mouseClick(w.Image4, Qt::LeftButton);
+    EXPECT_FALSE(w.aboutframe->isVisible());
+
     QTest::mouseClick(w.Command7, Qt::LeftButton);
     EXPECT_EQ(win.desktop.minimizes, 1);
     QTest::mouseClick(w.Command8, Qt::LeftButton);
     EXPECT_EQ(win.desktop.exits, 1);
     w.close();
     EXPECT_EQ(win.desktop.exits, 2);
+
     EXPECT_TRUE(win.dialogs.shown.isEmpty());
 }
 
@@ -190,35 +181,27 @@ TEST(Form1, TabVisitsTheSelectedButtonOfEachOptionGroup)
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
     QTest::mouseClick(w.Command4, Qt::LeftButton);
     ASSERT_TRUE(w.Frame1->isVisible());
-    auto press = [](int key) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
-        return QApplication::focusWidget();
+    // Each key press moves the focus to the widget given with it.
+    auto walk = [](std::initializer_list<std::pair<int, QWidget*>> steps) {
+        for (const auto& [key, to] : steps) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+            EXPECT_EQ(QApplication::focusWidget(), to) << to->objectName().toStdString();
+        }
     };
+    const int tab = Qt::Key_Tab, back = Qt::Key_Backtab;
 
     // As restored from the file.
     w.Command4->setFocus();
-    EXPECT_EQ(press(Qt::Key_Tab), w.halfscan);
-    EXPECT_EQ(press(Qt::Key_Tab), w.frm2);
-    EXPECT_EQ(press(Qt::Key_Tab), w.video3);
-    EXPECT_EQ(press(Qt::Key_Tab), w.vsync);
-    EXPECT_EQ(press(Qt::Key_Backtab), w.video3);
-    EXPECT_EQ(press(Qt::Key_Backtab), w.frm2);
-    EXPECT_EQ(press(Qt::Key_Backtab), w.halfscan);
-    press(Qt::Key_Space);
+    walk({{tab, w.halfscan}, {tab, w.frm2}, {tab, w.video3}, {tab, w.vsync}, {back, w.video3}, {back, w.frm2},
+          {back, w.halfscan}, {Qt::Key_Space, w.halfscan}});
     EXPECT_TRUE(w.halfscan->isChecked());
-
     // Chosen with the arrow keys.
-    EXPECT_EQ(press(Qt::Key_Down), w.doublepixel);
+    walk({{Qt::Key_Down, w.doublepixel}, {tab, w.frm2}, {back, w.doublepixel}});
     EXPECT_TRUE(w.doublepixel->isChecked());
-    EXPECT_EQ(press(Qt::Key_Tab), w.frm2);
-    EXPECT_EQ(press(Qt::Key_Backtab), w.doublepixel);
-
     // Chosen with the mouse.
     QTest::mouseClick(w.frm4, Qt::LeftButton);
     ASSERT_TRUE(w.frm4->isChecked());
-    EXPECT_EQ(press(Qt::Key_Backtab), w.doublepixel);
-    EXPECT_EQ(press(Qt::Key_Tab), w.frm4);
-    EXPECT_EQ(press(Qt::Key_Tab), w.video3);
+    walk({{back, w.doublepixel}, {tab, w.frm4}, {tab, w.video3}});
 }
 
 TEST(Form1, ListScrollBarsAreDarkLikeTheLists)

@@ -51,7 +51,7 @@ TEST(Menus, ShowEveryItemAndSeparatorInOrder)
     EXPECT_FALSE(m.mnupic2->isChecked() || m.mnupic3->isChecked() || m.mnupic4->isChecked() || m.mnupic5->isChecked());
 }
 
-TEST(Menus, RightButtonAloneOpensAListsMenu)
+TEST(Menus, RightButtonAloneOpensAListsMenuAndTheIconTheWindowMenu)
 {
     test::Window win;
     form1& w = win.open();
@@ -73,14 +73,8 @@ TEST(Menus, RightButtonAloneOpensAListsMenu)
         EXPECT_EQ(openMenus(m), QList<QMenu*>{c.menu});
         c.menu->hide();
     }
-}
 
-TEST(Menus, WindowMenuMinimizesAndClosesAndHeadingsDoNothing)
-{
-    test::Window win;
-    form1& w = win.open();
-    w.show();
-    const Menus& m = *w.menus();
+    // The window menu minimizes and closes; headings are plain enabled items that do nothing.
     QTest::mouseClick(w.Image6, Qt::LeftButton);
     EXPECT_EQ(openMenus(m), QList<QMenu*>{m.mnuclose});
     m.mnumini->trigger();
@@ -88,8 +82,6 @@ TEST(Menus, WindowMenuMinimizesAndClosesAndHeadingsDoNothing)
     m.mnucloser->trigger();
     EXPECT_EQ(win.desktop.exits, 1);
     m.mnuclose->hide();
-
-    // Headings are plain enabled items that do nothing.
     for (QAction* heading : {m.mnutemp1, m.blahblasdjaksjdla, m.mnupicmenublah}) {
         EXPECT_TRUE(heading->isEnabled());
         heading->trigger();

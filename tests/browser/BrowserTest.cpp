@@ -54,7 +54,7 @@ TEST_F(Browser, DirectoryChangeListsArchivesAndLoadsTheDirectorysRecord)
     EXPECT_TRUE(win.dialogs.shown.isEmpty());
 }
 
-TEST_F(Browser, SelectingAnArchiveShowsItsRecordAndPictureOne)
+TEST_F(Browser, SelectingAnArchiveShowsItsRecordAndPictureOneAndTheMenuTheOthers)
 {
     select("MSLUG.ZIP");
     EXPECT_EQ(w().text1->text(), tree.gamePath("roms/mslug.zip"));
@@ -65,44 +65,36 @@ TEST_F(Browser, SelectingAnArchiveShowsItsRecordAndPictureOne)
     ASSERT_TRUE(showsPicture());
     EXPECT_EQ(shown(), QColor(Qt::red));
 
-    // Its picture 1 is gone: the message comes once and the image is empty.
+    // The picture menu shows each picture with its mark; one not stored empties the image silently.
+    const Menus& m = menus();
+    QTest::mouseClick(w().Image1, Qt::LeftButton);
+    EXPECT_TRUE(m.picmenu->isVisible());
+    m.picmenu->hide();
+    m.mnupic2->trigger();
+    EXPECT_GT(shown().blue(), 200);
+    m.mnupic2->trigger();
+    EXPECT_TRUE(m.mnupic2->isChecked());
+    m.mnupic4->trigger();
+    EXPECT_FALSE(showsPicture());
+    EXPECT_TRUE(m.mnupic4->isChecked());
+    EXPECT_FALSE(m.mnupic1->isChecked() || m.mnupic2->isChecked() || m.mnupic3->isChecked());
+    EXPECT_TRUE(win.dialogs.shown.isEmpty());
+
+    // Its picture 1 is gone: the message comes once and the image is empty; the mark goes back to 1.
     QTest::keyClick(w().File1, Qt::Key_Down);
     EXPECT_EQ(w().text1->text(), tree.gamePath("roms/puzzle bobble [!].zip"));
     EXPECT_EQ(w().Text2->text(), "Bobble");
     EXPECT_EQ(win.dialogs.shown,
               QStringList{"Error: Either this is an invalid image, or\nthe file is not there. Use a JPG, BMP, or GIF."});
     EXPECT_FALSE(showsPicture());
-    // A record that does not exist empties everything, with picture 1 marked.
+    EXPECT_TRUE(m.mnupic1->isChecked());
+    EXPECT_FALSE(m.mnupic4->isChecked());
+    // A record that does not exist empties everything.
     select("b.zip");
     EXPECT_TRUE(w().Text2->text().isEmpty());
     EXPECT_TRUE(w().currentpic1.isEmpty() && w().currentpic2.isEmpty());
     EXPECT_FALSE(showsPicture());
-    EXPECT_TRUE(menus().mnupic1->isChecked());
     EXPECT_EQ(win.dialogs.shown.size(), 1);
-}
-
-TEST_F(Browser, PictureMenuShowsEachPictureWithItsMark)
-{
-    select("MSLUG.ZIP");
-    const Menus& m = menus();
-    QTest::mouseClick(w().Image1, Qt::LeftButton);
-    EXPECT_TRUE(m.picmenu->isVisible());
-    m.picmenu->hide();
-
-    m.mnupic2->trigger();
-    EXPECT_GT(shown().blue(), 200);
-    m.mnupic2->trigger();
-    EXPECT_TRUE(m.mnupic2->isChecked());
-    m.mnupic3->trigger();  // no third picture: empty, marked, silent
-    EXPECT_FALSE(showsPicture());
-    EXPECT_TRUE(m.mnupic3->isChecked());
-    EXPECT_FALSE(m.mnupic1->isChecked() || m.mnupic2->isChecked() || m.mnupic4->isChecked());
-    EXPECT_TRUE(win.dialogs.shown.isEmpty());
-
-    m.mnupic4->trigger();
-    select("c.Zip");
-    EXPECT_TRUE(m.mnupic1->isChecked());
-    EXPECT_FALSE(m.mnupic4->isChecked());
 }
 
 TEST_F(Browser, SavingANameStoresItAndReloadsTheRecord)
