@@ -14,14 +14,17 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QProcess>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -42,6 +45,32 @@ inline QByteArray readFile(const QString& path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Starts a shell program as Tavrel does, in the data directory, and waits for it unless told; returns what it printed.
+inline QByteArray runShell(QProcess& p, const QString& program, const QString& dataDir, const QProcessEnvironment& env,
+                           const QString& sh = "sh", bool wait = true)
+{
+    QFile::remove(dataDir + "received.txt");
+    p.setProcessEnvironment(env);
+    p.setWorkingDirectory(dataDir);
+    p.start(sh, {program});
+    EXPECT_TRUE(p.waitForStarted());
+    if (wait) {
+        EXPECT_TRUE(p.waitForFinished(10000));
+    }
+    return p.readAllStandardOutput();
+}
+
+// The arguments the stand-in emulator wrote to the data directory, one a line, waited for up to waitMs.
+inline QStringList received(const QString& dataDir, int waitMs = 0)
+{
+    QElapsedTimer t;
+    t.start();
+    while (!QFile::exists(dataDir + "received.txt") && t.elapsed() < waitMs)
+        QThread::msleep(50);
+    const QByteArray bytes = readFile(dataDir + "received.txt");
+    return bytes.isEmpty() ? QStringList{"<the emulator did not run>"} : QString::fromUtf8(bytes.chopped(1)).split(u'\n');
 }
 
 // A folder tree of archives and pictures made fresh for each test.

@@ -3,17 +3,11 @@
 // Xvfb), and what it says when the emulator named in the settings is missing.
 #include "launch/CommandLine.h"
 
-#include "../QtPrinters.h"
+#include "../app/WindowFixture.h"
 
-#include <QDir>
-#include <QElapsedTimer>
-#include <QFile>
-#include <QProcess>
 #include <QStandardPaths>
-#include <QTemporaryDir>
-#include <QThread>
 
-#include <gtest/gtest.h>
+using namespace tavrel;
 
 namespace {
 
@@ -37,9 +31,7 @@ protected:
 
     void writeScript(const QString& exeName)
     {
-        QFile f(data() + "temp.bat");
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(tavrel::launchScript(tavrel::commandLine(exeName, tavrel::quotedGameArgument(game), {})));
+        test::writeFile(data() + "temp.bat", launchScript(commandLine(exeName, quotedGameArgument(game), {})));
     }
 
     QProcessEnvironment environment(const QString& display = {}, const QString& terminal = {}) const
@@ -54,31 +46,11 @@ protected:
         return env;
     }
 
-    // Starts the shell program as Tavrel does: in the data directory. Waits for it unless told.
-    QByteArray run(QProcess& p, const QProcessEnvironment& env, const QString& program = "sh", bool wait = true)
+    QByteArray run(QProcess& p, const QProcessEnvironment& env, const QString& sh = "sh", bool wait = true)
     {
-        QFile::remove(data() + "received.txt");
-        p.setProcessEnvironment(env);
-        p.setWorkingDirectory(data());
-        p.start(program, {shell()});
-        EXPECT_TRUE(p.waitForStarted());
-        if (wait) {
-            EXPECT_TRUE(p.waitForFinished(10000));
-        }
-        return p.readAllStandardOutput();
+        return test::runShell(p, shell(), data(), env, sh, wait);
     }
-
-    QStringList received(int waitMs = 0) const
-    {
-        QFile f(data() + "received.txt");
-        QElapsedTimer t;
-        t.start();
-        while (!f.exists() && t.elapsed() < waitMs)
-            QThread::msleep(50);
-        if (!f.open(QIODevice::ReadOnly))
-            return {"<the emulator did not run>"};
-        return QString::fromUtf8(f.readAll().chopped(1)).split(u'\n');
-    }
+    QStringList received(int waitMs = 0) const { return test::received(data(), waitMs); }
 
     QTemporaryDir root;
     QString game = root.path() + "/roms/Metal Slug 'X'.zip";
