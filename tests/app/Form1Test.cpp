@@ -100,10 +100,10 @@ TEST(Form1, TabButtonsSwitchViewsAndKeepContents)
     w.Text2->setText("typed, not saved");
 
     QTest::mouseClick(w.Command4, Qt::LeftButton);
-    EXPECT_TRUE(w.Frame1->isVisible() && w.Frame4->isVisible() && w.Command6->isVisible() && w.vsync->isVisible());
+    EXPECT_TRUE(w.Frame1->isVisible() && w.Frame4->isVisible() && w.Command6->isVisible() && w.vsync->isVisible()
+                && w.Image3->isVisible());
     EXPECT_FALSE(w.Dir1->isVisible() || w.File1->isVisible() || w.Drive1->isVisible() || w.Text2->isVisible()
                  || w.text1->isVisible() || w.Command1->isVisible() || w.Command2->isVisible());
-    EXPECT_TRUE(w.Image3->isVisible());
     EXPECT_EQ(w.Command3->backColour(), QColor(64, 64, 64));
     EXPECT_EQ(w.Command4->backColour(), QColor(128, 128, 128));
     w.frm3->setChecked(true);

@@ -1,17 +1,19 @@
 #include "WindowFixture.h"
 
+#include <array>
+
 using namespace tavrel;
 
 namespace {
 
-QByteArray settingsFile(const char* pictures, const char* frameskip, const char* video, const char* scanlines,
-                        const char* analyse, const char* vsync, const char* joystick, const char* exe)
+// The eight option sections as Save Settings writes them, holding the values given, byte for byte.
+QByteArray settingsFile(std::array<const char*, 8> values)
 {
-    return QStringLiteral("[Pictures]\r\n1=%1\r\n[Frameskip]\r\n1=%2\r\n[Video]\r\n1=%3\r\n[Scanlines]\r\n1=%4\r\n"
-                          "[Analyse]\r\n1=%5\r\n[Vsync]\r\n1=%6\r\n[Joystick]\r\n1=%7\r\n[EXEname]\r\n1=%8\r\n")
-        .arg(QLatin1String(pictures), QLatin1String(frameskip), QLatin1String(video), QLatin1String(scanlines),
-             QLatin1String(analyse), QLatin1String(vsync), QLatin1String(joystick), QLatin1String(exe))
-        .toUtf8();
+    const char* const sections[] = {"Pictures", "Frameskip", "Video", "Scanlines", "Analyse", "Vsync", "Joystick", "EXEname"};
+    QByteArray out;
+    for (int i = 0; i < 8; ++i)
+        out += QByteArray("[") + sections[i] + "]\r\n1=" + values[i] + "\r\n";
+    return out;
 }
 
 } // namespace
@@ -37,21 +39,21 @@ TEST(Startup, WithoutSettingsFileUsesTheWindowsDefaults)
 TEST(Startup, EachStoredValueSelectsItsControls)
 {
     const struct {
-        const char *pictures, *frameskip, *video, *scanlines, *analyse, *vsync, *joystick, *exe;
+        std::array<const char*, 8> file;   // pictures, frameskip, video, scanlines, analyse, vsync, joystick, exe
         const char *scanButton, *frameButton, *videoButton, *exeShown;
         bool ticked;   // vsync, joystick and skip
     } cases[] = {
-        {"yes", "3", "2", "25", "yes", "yes", "yes", "neorage.exe", "quarterscan", "frm3", "video2", "neorage.exe", true},
-        {"no", "1", "3", "yes", "no", "no", "no", "X", "scanlines", "frm1", "video3", "X", false},
-        {"no", "4", "1", "50", "no", "no", "no", "X", "halfscan", "frm4", "video1", "X", false},
-        {"no", "2", "2", "double", "no", "no", "no", "X", "doublepixel", "frm2", "video2", "X", false},
+        {{"yes", "3", "2", "25", "yes", "yes", "yes", "neorage.exe"}, "quarterscan", "frm3", "video2", "neorage.exe", true},
+        {{"no", "1", "3", "yes", "no", "no", "no", "X"}, "scanlines", "frm1", "video3", "X", false},
+        {{"no", "4", "1", "50", "no", "no", "no", "X"}, "halfscan", "frm4", "video1", "X", false},
+        {{"no", "2", "2", "double", "no", "no", "no", "X"}, "doublepixel", "frm2", "video2", "X", false},
         // What it does not recognise leaves the controls as created; only an empty text becomes "no".
-        {"Yes", "5", "0", "100", "Yes", "YES", "1", "", "noscan", "frm0", "video1", "NeoRAGE.EXE", false},
+        {{"Yes", "5", "0", "100", "Yes", "YES", "1", ""}, "noscan", "frm0", "video1", "NeoRAGE.EXE", false},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.scanlines);
+        SCOPED_TRACE(c.file[3]);
         test::Window win;
-        win.writeIni(settingsFile(c.pictures, c.frameskip, c.video, c.scanlines, c.analyse, c.vsync, c.joystick, c.exe));
+        win.writeIni(settingsFile(c.file));
         form1& w = win.open();
         w.show();
         for (const char* name : {c.scanButton, c.frameButton, c.videoButton})
@@ -60,11 +62,11 @@ TEST(Startup, EachStoredValueSelectsItsControls)
         EXPECT_EQ(w.joycheck->isChecked(), c.ticked);
         EXPECT_EQ(w.skip->isChecked(), c.ticked);
         EXPECT_EQ(w.Text3->text(), QLatin1String(c.exeShown));
-        const bool pictures = qstrcmp(c.pictures, "yes") == 0;
+        const bool pictures = qstrcmp(c.file[0], "yes") == 0;
         EXPECT_EQ(w.piccheck->isChecked(), pictures);
         EXPECT_EQ(w.Image1->isVisible(), pictures);
         EXPECT_EQ(w.Image3->isVisible(), !pictures);
-        EXPECT_EQ(w.usepics, QLatin1String(c.pictures));
+        EXPECT_EQ(w.usepics, QLatin1String(c.file[0]));
     }
 }
 
@@ -72,7 +74,7 @@ TEST(Startup, OnlyTheUsersClicksOnThePictureBoxCount)
 {
     // The stored "yes" checks the box without counting as the user's click.
     test::Window win;
-    win.writeIni(settingsFile("yes", "3", "2", "25", "yes", "yes", "yes", "neorage.exe"));
+    win.writeIni(settingsFile({"yes", "3", "2", "25", "yes", "yes", "yes", "neorage.exe"}));
     form1& w = win.open();
     w.show();
     EXPECT_EQ(w.picguard, "no");
@@ -84,7 +86,7 @@ TEST(Startup, OnlyTheUsersClicksOnThePictureBoxCount)
     EXPECT_EQ(w.usepics, "yes");
 
     // The first click of the user checks the box and turns an odd value into "yes".
-    win.writeIni(settingsFile("Yes", "5", "0", "100", "Yes", "YES", "1", ""));
+    win.writeIni(settingsFile({"Yes", "5", "0", "100", "Yes", "YES", "1", ""}));
     form1& odd = win.open();
     odd.show();
     odd.Command4_Click();
@@ -106,7 +108,7 @@ TEST(SaveDefaults, WritesTheControlsAndTheNextStartRestoresThem)
         QTest::mouseClick(w.Command6, Qt::LeftButton);
         EXPECT_EQ(w.usepics, "yes");
     }
-    const QByteArray saved = settingsFile("yes", "3", "2", "25", "yes", "yes", "no", "NEORAGE.EXE");
+    const QByteArray saved = settingsFile({"yes", "3", "2", "25", "yes", "yes", "no", "NEORAGE.EXE"});
     ASSERT_EQ(win.dialogs.shown, QStringList{"Settings saved! They will be used as defaults from now on."});
     EXPECT_EQ(win.iniBytes(), saved);
 
@@ -149,8 +151,7 @@ TEST(SaveDefaults, UnwritableFileSaysSoInsteadOfConfirming)
 TEST(SaveDefaults, EightBitExeNameIsShownAndSavedBackUnchanged)
 {
     test::Window win;
-    const QByteArray file =
-        settingsFile("no", "0", "1", "no", "no", "no", "no", "x").replace("1=x\r\n", "1=neorag\xE9.exe\r\n");
+    const QByteArray file = settingsFile({"no", "0", "1", "no", "no", "no", "no", "neorag\xE9.exe"});
     win.writeIni(file);
     form1& w = win.open();
     EXPECT_EQ(w.Text3->text(), QStringLiteral("neorag\u00e9.exe"));
