@@ -12,10 +12,10 @@
 #include "../QtPrinters.h"
 
 #include <QCheckBox>
-#include <QGroupBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QGroupBox>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -34,11 +34,9 @@ namespace tavrel::test {
 
 inline void writeFile(const QString& path, const QByteArray& bytes)
 {
-    ASSERT_TRUE(QDir().mkpath(QFileInfo(path).path())) << qPrintable(path);
     QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << qPrintable(f.errorString());
-    ASSERT_EQ(f.write(bytes), bytes.size()) << qPrintable(f.errorString());
-    ASSERT_TRUE(f.flush()) << qPrintable(f.errorString());
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(path).path()) && f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size()
+                && f.flush()) << qPrintable(path) << ": " << qPrintable(f.errorString());
 }
 
 inline QByteArray readFile(const QString& path)
