@@ -182,16 +182,6 @@ TEST_F(PicturePanel, AFailedLoadSaysSoWhileTheOldPictureIsStillShown)
     EXPECT_EQ(mainHeld.value(2), true);
     EXPECT_TRUE(w().Image1->pixmap().isNull());
     EXPECT_TRUE(menus().mnupic3->isChecked());
-
-    // No picture stored: cleared at once, nothing said.
-    menus().mnupic1->trigger();
-    ASSERT_FALSE(w().Image1->pixmap().isNull());
-    menus().mnupic2->trigger();
-    EXPECT_TRUE(w().Image1->pixmap().isNull());
-    click("play.jpg");
-    QTest::mouseClick(w().Label11, Qt::LeftButton);
-    EXPECT_FALSE(preview().isValid());
-    EXPECT_EQ(win.dialogs.shown.size(), 3);
 }
 
 TEST_F(PicturePanel, ClickingTheSelectedFileAgainPreviewsItAgain)
