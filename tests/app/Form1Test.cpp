@@ -48,7 +48,7 @@ const Placement kPlacements[] = {
 
 } // namespace
 
-TEST(Form1, AsCreatedControlsSitWhereTheyBelongInTheBrowserView)
+TEST(Form1, AsCreatedControlsSitWhereTheyBelongInTheBrowserViewAndTabOrder)
 {
     test::Window win;
     form1& w = win.open(false);
@@ -72,12 +72,8 @@ TEST(Form1, AsCreatedControlsSitWhereTheyBelongInTheBrowserView)
         EXPECT_TRUE(shown->isVisible()) << shown->objectName().toStdString();
     EXPECT_EQ(w.Command3->backColour(), QColor(128, 128, 128));
     EXPECT_EQ(w.Command4->backColour(), QColor(Qt::black));
-}
 
-TEST(Form1, TabVisitsControlsInOrder)
-{
-    test::Window win;
-    form1& w = win.open(false);
+    // Tab visits the controls in this order.
     const QList<QWidget*> order{w.Command3, w.Command4, w.noscan, w.scanlines, w.quarterscan, w.halfscan,
                                 w.doublepixel, w.frm0, w.frm1, w.frm2, w.frm3, w.frm4, w.video1, w.video2,
                                 w.video3, w.vsync, w.joycheck, w.skip, w.Command1, w.Dir1, w.File1, w.Drive1,
