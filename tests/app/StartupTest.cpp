@@ -1,36 +1,19 @@
 #include "WindowFixture.h"
 
-#include <QCheckBox>
-#include <QDir>
-#include <QLabel>
-#include <QLineEdit>
-#include <QRadioButton>
-#include <QTest>
-
-#include <gtest/gtest.h>
+#include <array>
 
 using namespace tavrel;
 
 namespace {
 
-QByteArray settingsFile(const char* pictures, const char* frameskip, const char* video, const char* scanlines,
-                        const char* analyse, const char* vsync, const char* joystick, const char* exe)
+// The eight option sections as Save Settings writes them, holding the values given, byte for byte.
+QByteArray settingsFile(std::array<const char*, 8> values)
 {
-    return QStringLiteral("[Pictures]\r\n1=%1\r\n[Frameskip]\r\n1=%2\r\n[Video]\r\n1=%3\r\n[Scanlines]\r\n1=%4\r\n"
-                          "[Analyse]\r\n1=%5\r\n[Vsync]\r\n1=%6\r\n[Joystick]\r\n1=%7\r\n[EXEname]\r\n1=%8\r\n")
-        .arg(QLatin1String(pictures), QLatin1String(frameskip), QLatin1String(video), QLatin1String(scanlines),
-             QLatin1String(analyse), QLatin1String(vsync), QLatin1String(joystick), QLatin1String(exe))
-        .toUtf8();
-}
-
-void expectDefaults(const form1& w)
-{
-    EXPECT_TRUE(w.noscan->isChecked());
-    EXPECT_TRUE(w.frm0->isChecked());
-    EXPECT_TRUE(w.video1->isChecked());
-    EXPECT_FALSE(w.vsync->isChecked());
-    EXPECT_FALSE(w.joycheck->isChecked());
-    EXPECT_FALSE(w.skip->isChecked());
+    const char* const sections[] = {"Pictures", "Frameskip", "Video", "Scanlines", "Analyse", "Vsync", "Joystick", "EXEname"};
+    QByteArray out;
+    for (int i = 0; i < 8; ++i)
+        out += QByteArray("[") + sections[i] + "]\r\n1=" + values[i] + "\r\n";
+    return out;
 }
 
 } // namespace
@@ -40,84 +23,76 @@ TEST(Startup, WithoutSettingsFileUsesTheWindowsDefaults)
     test::Window win;
     form1& w = win.open();
     w.show();
-    expectDefaults(w);
-    EXPECT_FALSE(w.piccheck->isChecked());
-    EXPECT_EQ(w.Text3->text(), QStringLiteral("NeoRAGE.EXE"));
-    EXPECT_TRUE(w.Image3->isVisible());
-    EXPECT_FALSE(w.Image1->isVisible());
-    EXPECT_EQ(w.usepics, QStringLiteral("no"));
+    EXPECT_TRUE(w.noscan->isChecked() && w.frm0->isChecked() && w.video1->isChecked());
+    EXPECT_FALSE(w.vsync->isChecked() || w.joycheck->isChecked() || w.skip->isChecked() || w.piccheck->isChecked());
+    EXPECT_EQ(w.Text3->text(), "NeoRAGE.EXE");
+    EXPECT_TRUE(w.Image3->isVisible() && !w.Image1->isVisible());
+    EXPECT_EQ(w.usepics, "no");
     EXPECT_EQ(w.inipath, win.iniPath());
     EXPECT_FALSE(QFile::exists(win.iniPath()));  // reading never creates the file
     EXPECT_TRUE(win.dialogs.shown.isEmpty());
+    // The starting directory is the current item.
+    EXPECT_EQ(w.text1->text(), QDir::currentPath().toLower());
+    EXPECT_EQ(w.text1->toolTip(), w.text1->text());
 }
 
-TEST(Startup, FullFileSetsEveryControl)
-{
-    test::Window win;
-    win.writeIni(settingsFile("yes", "3", "2", "25", "yes", "yes", "yes", "neorage.exe"));
-    form1& w = win.open();
-    w.show();
-    EXPECT_TRUE(w.quarterscan->isChecked());
-    EXPECT_FALSE(w.noscan->isChecked());
-    EXPECT_TRUE(w.frm3->isChecked());
-    EXPECT_TRUE(w.video2->isChecked());
-    EXPECT_TRUE(w.vsync->isChecked() && w.joycheck->isChecked() && w.skip->isChecked());
-    EXPECT_EQ(w.Text3->text(), QStringLiteral("neorage.exe"));
-
-    // The stored "yes" checks the box without counting as the user's click.
-    EXPECT_TRUE(w.piccheck->isChecked());
-    EXPECT_TRUE(w.Image1->isVisible());
-    EXPECT_FALSE(w.Image3->isVisible());
-    EXPECT_EQ(w.usepics, QStringLiteral("yes"));
-    EXPECT_EQ(w.picguard, QStringLiteral("no"));
-
-    w.Command4_Click();
-    QTest::mouseClick(w.piccheck, Qt::LeftButton);
-    EXPECT_FALSE(w.piccheck->isChecked());
-    EXPECT_EQ(w.usepics, QStringLiteral("no"));
-    QTest::mouseClick(w.piccheck, Qt::LeftButton);
-    EXPECT_EQ(w.usepics, QStringLiteral("yes"));
-}
-
-TEST(Startup, UnrecognisedValuesLeaveControlsAsCreated)
-{
-    test::Window win;
-    win.writeIni(settingsFile("Yes", "5", "0", "100", "Yes", "YES", "1", ""));
-    form1& w = win.open();
-    w.show();
-    expectDefaults(w);
-    EXPECT_FALSE(w.piccheck->isChecked());
-    EXPECT_TRUE(w.Image3->isVisible());
-    EXPECT_EQ(w.usepics, QStringLiteral("Yes"));  // only the empty text becomes "no"
-    EXPECT_EQ(w.Text3->text(), QStringLiteral("NeoRAGE.EXE"));
-
-    // The first click of the user checks the box and turns the odd value into "yes".
-    w.Command4_Click();
-    QTest::mouseClick(w.piccheck, Qt::LeftButton);
-    EXPECT_TRUE(w.piccheck->isChecked());
-    EXPECT_EQ(w.usepics, QStringLiteral("yes"));
-}
-
-TEST(Startup, OtherRecognisedValuesSelectTheirButtons)
+TEST(Startup, EachStoredValueSelectsItsControls)
 {
     const struct {
-        const char* scan;
-        const char* frames;
-        const char* video;
-        const char* scanButton;
-        const char* frameButton;
-        const char* videoButton;
-    } cases[] = {{"yes", "1", "3", "scanlines", "frm1", "video3"},
-                 {"50", "4", "1", "halfscan", "frm4", "video1"},
-                 {"double", "2", "2", "doublepixel", "frm2", "video2"}};
+        std::array<const char*, 8> file;   // pictures, frameskip, video, scanlines, analyse, vsync, joystick, exe
+        const char *scanButton, *frameButton, *videoButton, *exeShown;
+        bool ticked;   // vsync, joystick and skip
+    } cases[] = {
+        {{"yes", "3", "2", "25", "yes", "yes", "yes", "neorage.exe"}, "quarterscan", "frm3", "video2", "neorage.exe", true},
+        {{"no", "1", "3", "yes", "no", "no", "no", "X"}, "scanlines", "frm1", "video3", "X", false},
+        {{"no", "4", "1", "50", "no", "no", "no", "X"}, "halfscan", "frm4", "video1", "X", false},
+        {{"no", "2", "2", "double", "no", "no", "no", "X"}, "doublepixel", "frm2", "video2", "X", false},
+        // What it does not recognise leaves the controls as created; only an empty text becomes "no".
+        {{"Yes", "5", "0", "100", "Yes", "YES", "1", ""}, "noscan", "frm0", "video1", "NeoRAGE.EXE", false},
+    };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.file[3]);
         test::Window win;
-        win.writeIni(settingsFile("no", c.frames, c.video, c.scan, "no", "no", "no", "X"));
+        win.writeIni(settingsFile(c.file));
         form1& w = win.open();
-        EXPECT_TRUE(w.findChild<QRadioButton*>(QLatin1String(c.scanButton))->isChecked()) << c.scan;
-        EXPECT_TRUE(w.findChild<QRadioButton*>(QLatin1String(c.frameButton))->isChecked()) << c.frames;
-        EXPECT_TRUE(w.findChild<QRadioButton*>(QLatin1String(c.videoButton))->isChecked()) << c.video;
+        w.show();
+        for (const char* name : {c.scanButton, c.frameButton, c.videoButton})
+            EXPECT_TRUE(w.findChild<QRadioButton*>(QLatin1String(name))->isChecked()) << name;
+        EXPECT_EQ(w.vsync->isChecked(), c.ticked);
+        EXPECT_EQ(w.joycheck->isChecked(), c.ticked);
+        EXPECT_EQ(w.skip->isChecked(), c.ticked);
+        EXPECT_EQ(w.Text3->text(), QLatin1String(c.exeShown));
+        const bool pictures = qstrcmp(c.file[0], "yes") == 0;
+        EXPECT_EQ(w.piccheck->isChecked(), pictures);
+        EXPECT_EQ(w.Image1->isVisible(), pictures);
+        EXPECT_EQ(w.Image3->isVisible(), !pictures);
+        EXPECT_EQ(w.usepics, QLatin1String(c.file[0]));
     }
+}
+
+TEST(Startup, OnlyTheUsersClicksOnThePictureBoxCount)
+{
+    // The stored "yes" checks the box without counting as the user's click.
+    test::Window win;
+    win.writeIni(settingsFile({"yes", "3", "2", "25", "yes", "yes", "yes", "neorage.exe"}));
+    form1& w = win.open();
+    w.show();
+    EXPECT_EQ(w.picguard, "no");
+    w.Command4_Click();
+    QTest::mouseClick(w.piccheck, Qt::LeftButton);
+    EXPECT_FALSE(w.piccheck->isChecked());
+    EXPECT_EQ(w.usepics, "no");
+    QTest::mouseClick(w.piccheck, Qt::LeftButton);
+    EXPECT_EQ(w.usepics, "yes");
+
+    // The first click of the user checks the box and turns an odd value into "yes".
+    win.writeIni(settingsFile({"Yes", "5", "0", "100", "Yes", "YES", "1", ""}));
+    form1& odd = win.open();
+    odd.show();
+    odd.Command4_Click();
+    QTest::mouseClick(odd.piccheck, Qt::LeftButton);
+    EXPECT_TRUE(odd.piccheck->isChecked());
+    EXPECT_EQ(odd.usepics, "yes");
 }
 
 TEST(SaveDefaults, WritesTheControlsAndTheNextStartRestoresThem)
@@ -126,32 +101,28 @@ TEST(SaveDefaults, WritesTheControlsAndTheNextStartRestoresThem)
     {
         form1& w = win.open();
         w.Command4_Click();
-        w.quarterscan->setChecked(true);
-        w.frm3->setChecked(true);
-        w.video2->setChecked(true);
-        w.vsync->setChecked(true);
-        w.skip->setChecked(true);
+        for (QAbstractButton* b : std::initializer_list<QAbstractButton*>{w.quarterscan, w.frm3, w.video2, w.vsync, w.skip})
+            b->setChecked(true);
         QTest::mouseClick(w.piccheck, Qt::LeftButton);
-        w.Text3->setText(QStringLiteral("NEORAGE.EXE"));
+        w.Text3->setText("NEORAGE.EXE");
         QTest::mouseClick(w.Command6, Qt::LeftButton);
-        EXPECT_EQ(w.usepics, QStringLiteral("yes"));
+        EXPECT_EQ(w.usepics, "yes");
     }
-    ASSERT_EQ(win.dialogs.shown,
-              QStringList{QStringLiteral("Settings saved! They will be used as defaults from now on.")});
-    EXPECT_EQ(win.iniBytes(), settingsFile("yes", "3", "2", "25", "yes", "yes", "no", "NEORAGE.EXE"));
+    const QByteArray saved = settingsFile({"yes", "3", "2", "25", "yes", "yes", "no", "NEORAGE.EXE"});
+    ASSERT_EQ(win.dialogs.shown, QStringList{"Settings saved! They will be used as defaults from now on."});
+    EXPECT_EQ(win.iniBytes(), saved);
 
     form1& w = win.open();
     EXPECT_TRUE(w.quarterscan->isChecked() && w.frm3->isChecked() && w.video2->isChecked());
     EXPECT_TRUE(w.vsync->isChecked() && w.skip->isChecked() && w.piccheck->isChecked());
     EXPECT_FALSE(w.joycheck->isChecked());
-    EXPECT_EQ(w.Text3->text(), QStringLiteral("NEORAGE.EXE"));
-    EXPECT_EQ(w.usepics, QStringLiteral("yes"));
+    EXPECT_EQ(w.Text3->text(), "NEORAGE.EXE");
 
     // Untouched since start-up, the box still saves "yes"; a second save writes the same again.
     w.Command6_Click();
     w.Command6_Click();
     EXPECT_EQ(win.dialogs.shown.size(), 3);
-    EXPECT_EQ(win.iniBytes(), settingsFile("yes", "3", "2", "25", "yes", "yes", "no", "NEORAGE.EXE"));
+    EXPECT_EQ(win.iniBytes(), saved);
 }
 
 TEST(SaveDefaults, EmptyExeNameIsSavedEmptyAndComesBackAsDefault)
@@ -163,18 +134,16 @@ TEST(SaveDefaults, EmptyExeNameIsSavedEmptyAndComesBackAsDefault)
     w.Command6_Click();
     EXPECT_TRUE(win.iniBytes().startsWith("[Game]\r\ngamename=Kept\r\n[Pictures]\r\n"));
     EXPECT_TRUE(win.iniBytes().endsWith("[EXEname]\r\n1=\r\n"));
-    EXPECT_EQ(win.open().Text3->text(), QStringLiteral("NeoRAGE.EXE"));
+    EXPECT_EQ(win.open().Text3->text(), "NeoRAGE.EXE");
 }
 
 TEST(SaveDefaults, UnwritableFileSaysSoInsteadOfConfirming)
 {
     test::Window win;
     // A directory where the file belongs cannot be replaced by a file.
-    ASSERT_TRUE(QDir(win.dir()).mkdir(QStringLiteral("tavrel.ini")));
-    form1& w = win.open();
-    w.Command6_Click();
-    ASSERT_EQ(win.dialogs.shown.size(), 1);
-    EXPECT_EQ(win.dialogs.shown[0], QStringLiteral("Error: Unable to save settings.\n") + win.iniPath());
+    ASSERT_TRUE(QDir(win.dir()).mkdir("tavrel.ini"));
+    win.open().Command6_Click();
+    EXPECT_EQ(win.dialogs.shown, QStringList{"Error: Unable to save settings.\n" + win.iniPath()});
 }
 
 // Another program stored the emulator's name in an 8-bit code page: the box shows it readably, and
@@ -182,8 +151,7 @@ TEST(SaveDefaults, UnwritableFileSaysSoInsteadOfConfirming)
 TEST(SaveDefaults, EightBitExeNameIsShownAndSavedBackUnchanged)
 {
     test::Window win;
-    const QByteArray file =
-        settingsFile("no", "0", "1", "no", "no", "no", "no", "x").replace("1=x\r\n", "1=neorag\xE9.exe\r\n");
+    const QByteArray file = settingsFile({"no", "0", "1", "no", "no", "no", "no", "neorag\xE9.exe"});
     win.writeIni(file);
     form1& w = win.open();
     EXPECT_EQ(w.Text3->text(), QStringLiteral("neorag\u00e9.exe"));

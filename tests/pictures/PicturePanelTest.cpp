@@ -1,52 +1,38 @@
-#include "../app/TreeFixture.h"
 #include "../app/WindowFixture.h"
-
-#include "platform/DirList.h"
-#include "platform/FileList.h"
-
-#include <QLabel>
-#include <QTest>
-
-#include <gtest/gtest.h>
 
 using namespace tavrel;
 
 namespace {
 
-const QString kBadSlot =
-    QStringLiteral("Error: Either this is an invalid image, or\nthe file is not there. Use a JPG, BMP, or GIF.");
+const QString kBadSlot = "Error: Either this is an invalid image, or\nthe file is not there. Use a JPG, BMP, or GIF.";
+const QString kBadFile = "Error: Unable to load picture.";
 
-class PicturePanel : public ::testing::Test {
+// The panel open for MSLUG.ZIP, whose first picture is stored and whose third is gone, on the folder of pictures.
+class PicturePanel : public test::WindowOnTree {
 protected:
     void SetUp() override
     {
-        tree.file(QStringLiteral("roms/MSLUG.ZIP"));
-        tree.file(QStringLiteral("roms/other.zip"));
-        tree.picture(QStringLiteral("pics/title.BMP"), "BMP", Qt::red);
-        tree.picture(QStringLiteral("pics/play.jpg"), "JPG", Qt::blue);
-        tree.picture(QStringLiteral("pics/anim.GIF"), "GIF", Qt::green);
-        tree.picture(QStringLiteral("pics/shot.png"), "PNG", Qt::white);
-        tree.file(QStringLiteral("pics/fake.Jpg"), "no picture in here");
-        game = tree.gamePath(QStringLiteral("roms/mslug.zip"));
-        win.writeIni(QStringLiteral("[%1]\r\ngamename=Metal Slug\r\npicture=%2\r\npicture3=%3\r\n[keep]\r\nx=1\r\n")
-                         .arg(game, tree.path(QStringLiteral("pics/title.BMP")), tree.path(QStringLiteral("pics/gone.jpg")))
-                         .toUtf8());
-        win.open().show();
-        ASSERT_TRUE(w().Dir1->setPath(tree.path(QStringLiteral("roms"))));
-        test::selectFile(w().File1, QStringLiteral("MSLUG.ZIP"));
-        w().menus()->mnuloadpicselect->trigger();
-        ASSERT_TRUE(w().Dir2->setPath(tree.path(QStringLiteral("pics"))));
+        files({"roms/MSLUG.ZIP", "roms/other.zip"});
+        tree.picture("pics/title.BMP", "BMP", Qt::red);
+        tree.picture("pics/play.jpg", "JPG", Qt::blue);
+        tree.picture("pics/anim.GIF", "GIF", Qt::green);
+        tree.picture("pics/shot.png", "PNG", Qt::white);
+        tree.file("pics/fake.Jpg", "no picture in here");
+        game = tree.gamePath("roms/mslug.zip");
+        openOnRoms(QStringLiteral("[%1]\r\ngamename=Metal Slug\r\npicture=%2\r\npicture3=%3\r\n[keep]\r\nx=1\r\n")
+                       .arg(game, tree.path("pics/title.BMP"), tree.path("pics/gone.jpg")));
+        test::selectFile(w().File1, "MSLUG.ZIP");
+        menus().mnuloadpicselect->trigger();
+        ASSERT_TRUE(w().Dir2->setPath(tree.path("pics")));
     }
 
-    form1& w() { return *win.w; }
+    // The slot whose frame shows: 0 for none, -1 for more than one.
     int chosenSlot() const
     {
         int chosen = 0;
-        const Shape* const shapes[] = {win.w->Shape1, win.w->Shape2, win.w->Shape3, win.w->Shape4, win.w->Shape5};
-        for (int i = 0; i < 5; ++i) {
-            if (shapes[i]->isVisible())
-                chosen = chosen ? -1 : i + 1;
-        }
+        for (int i = 1; i <= 5; ++i)
+            if (win.w->findChild<QWidget*>(QStringLiteral("Shape%1").arg(i))->isVisible())
+                chosen = chosen ? -1 : i;
         return chosen;
     }
     QColor preview() const
@@ -54,9 +40,8 @@ protected:
         const QPixmap p = win.w->Image5->pixmap();
         return p.isNull() ? QColor() : p.toImage().pixelColor(p.width() / 2, p.height() / 2);
     }
+    void click(const QString& name, Qt::KeyboardModifiers modifiers = {}) { test::clickFile(w().File2, name, modifiers); }
 
-    test::Tree tree;
-    test::Window win;
     QString game;
 };
 
@@ -67,138 +52,107 @@ TEST_F(PicturePanel, OpensOnSlotOneAndBrowsesPictureFiles)
     EXPECT_TRUE(w().imageframe->isVisible());
     EXPECT_EQ(chosenSlot(), 1);
     EXPECT_EQ(preview(), QColor(Qt::red));
-    EXPECT_EQ(w().File2->count(), 4);  // BMP, JPG and GIF in any letter case; not PNG
-    EXPECT_EQ(w().File2->item(0), QStringLiteral("anim.GIF"));
+    EXPECT_EQ(test::listedFiles(w().File2), (QStringList{"anim.GIF", "fake.Jpg", "play.jpg", "title.BMP"}));
 
-    // A digit chooses its slot and previews its stored picture.
+    // A digit chooses its slot and previews its stored picture: none here, and nothing said.
     QTest::mouseClick(w().Label13, Qt::LeftButton);
     EXPECT_EQ(chosenSlot(), 4);
     EXPECT_FALSE(preview().isValid());
     EXPECT_TRUE(win.dialogs.shown.isEmpty());
-    QTest::mouseClick(w().Label12, Qt::LeftButton);
-    EXPECT_EQ(chosenSlot(), 3);
-    EXPECT_EQ(win.dialogs.shown, QStringList{kBadSlot});
-    EXPECT_FALSE(preview().isValid());
 
-    // A picked file previews; one that holds no picture says so and leaves the preview empty.
-    win.dialogs.shown.clear();
-    test::selectFile(w().File2, QStringLiteral("play.jpg"));
-    EXPECT_EQ(preview().blue() > 200, true);
-    test::selectFile(w().File2, QStringLiteral("fake.Jpg"));
-    EXPECT_EQ(win.dialogs.shown, QStringList{"Error: Unable to load picture."});
-    EXPECT_FALSE(preview().isValid());
-    // A header promising 60000 by 60000 pixels is refused, not allocated.
-    QByteArray huge = QByteArray("BM") + QByteArray::fromHex("3600000000000000360000002800000060ea000060ea0000"
-                                                          "010018000000000000000000000000000000000000000000");
-    tree.file(QStringLiteral("pics/huge.bmp"), huge);
+    // A picked file previews. A header promising 60000 by 60000 pixels is refused, not allocated.
+    test::selectFile(w().File2, "play.jpg");
+    EXPECT_GT(preview().blue(), 200);
+    tree.file("pics/huge.bmp", "BM" + QByteArray::fromHex("3600000000000000360000002800000060ea000060ea0000"
+                                                         "010018000000000000000000000000000000000000000000"));
     w().File2->refresh();
-    test::selectFile(w().File2, QStringLiteral("huge.bmp"));
-    EXPECT_EQ(win.dialogs.shown.size(), 2);
+    test::selectFile(w().File2, "huge.bmp");
+    EXPECT_EQ(win.dialogs.shown, QStringList{kBadFile});
     EXPECT_FALSE(preview().isValid());
-    EXPECT_EQ(chosenSlot(), 3);
+    EXPECT_EQ(chosenSlot(), 4);
 }
 
 TEST_F(PicturePanel, StoreWritesTheChosenSlotAndFinishedSelectingShowsIt)
 {
     const QByteArray before = win.iniBytes();
-    test::selectFile(w().File2, QStringLiteral("anim.GIF"));
+    test::selectFile(w().File2, "anim.GIF");
     QTest::mouseClick(w().Label13, Qt::LeftButton);  // the preview now shows slot 4, the file stays selected
     QTest::mouseClick(w().Command14, Qt::LeftButton);
-    const QString gif = tree.path(QStringLiteral("pics/anim.GIF"));
+    const QString gif = tree.path("pics/anim.GIF");
     EXPECT_EQ(win.dialogs.shown.last(), QStringLiteral("Picture 4 for %1 stored.").arg(game));
-    EXPECT_EQ(w().pictname, gif);
     // Only the one key is added; nothing else in the file moves.
     QByteArray expected = before;
     expected.insert(expected.indexOf("[keep]"), QStringLiteral("picture4=%1\r\n").arg(gif).toUtf8());
     EXPECT_EQ(win.iniBytes(), expected);
     EXPECT_TRUE(w().currentpic4.isEmpty());  // caught up only by Finished Selecting
 
-    test::selectFile(w().File2, QStringLiteral("play.jpg"));
+    test::selectFile(w().File2, "play.jpg");
     QTest::mouseClick(w().Label10, Qt::LeftButton);
     w().Command14_Click();
-    EXPECT_EQ(w().currentpic1, tree.path(QStringLiteral("pics/title.BMP")));
-    w().menus()->mnupic4->trigger();
+    EXPECT_EQ(w().currentpic1, tree.path("pics/title.BMP"));
+    menus().mnupic4->trigger();
 
     QTest::mouseClick(w().Command9, Qt::LeftButton);
     EXPECT_FALSE(w().imageframe->isVisible());
     EXPECT_EQ(w().text1->text(), game);
-    EXPECT_EQ(w().currentpic1, tree.path(QStringLiteral("pics/play.jpg")));
+    EXPECT_EQ(w().currentpic1, tree.path("pics/play.jpg"));
     EXPECT_EQ(w().currentpic4, gif);
-    EXPECT_TRUE(w().menus()->mnupic1->isChecked());
-    EXPECT_EQ(w().Image1->pixmap().toImage().pixelColor(5, 5).blue() > 200, true);
+    EXPECT_TRUE(menus().mnupic1->isChecked());
+    EXPECT_GT(w().Image1->pixmap().toImage().pixelColor(5, 5).blue(), 200);
 
     // Every slot has its own key.
-    w().menus()->mnuloadpicselect->trigger();
-    test::selectFile(w().File2, QStringLiteral("anim.GIF"));
-    ClickLabel* const digits[] = {w().Label11, w().Label12, w().Label14};
-    for (int i = 0; i < 3; ++i) {
-        QTest::mouseClick(digits[i], Qt::LeftButton);
+    menus().mnuloadpicselect->trigger();
+    test::selectFile(w().File2, "anim.GIF");
+    for (ClickLabel* digit : {w().Label11, w().Label12, w().Label14}) {
+        QTest::mouseClick(digit, Qt::LeftButton);
         w().Command14_Click();
     }
-    EXPECT_TRUE(win.iniBytes().contains(QStringLiteral("picture3=%1\r\npicture4=%1\r\npicture2=%1\r\npicture5=%1\r\n")
-                                            .arg(gif)
-                                            .toUtf8()));
+    EXPECT_TRUE(win.iniBytes().contains(
+        QStringLiteral("picture3=%1\r\npicture4=%1\r\npicture2=%1\r\npicture5=%1\r\n").arg(gif).toUtf8()));
 }
 
 TEST_F(PicturePanel, StoreNeedsASelectedFileAndRemoveEmptiesAllFiveKeys)
 {
-    ASSERT_TRUE(w().Dir2->setPath(tree.path(QStringLiteral("roms"))));
+    ASSERT_TRUE(w().Dir2->setPath(tree.path("roms")));
     const QByteArray before = win.iniBytes();
     w().Command14_Click();
     EXPECT_EQ(win.iniBytes(), before);
     EXPECT_TRUE(win.dialogs.shown.isEmpty());
 
     QTest::mouseClick(w().Command15, Qt::LeftButton);
-    EXPECT_EQ(win.dialogs.shown, QStringList{QStringLiteral("Picture references for %1 removed!\n"
-                                                            "You do not have to hit 'Store' to save this.")
-                                                 .arg(game)});
+    EXPECT_EQ(win.dialogs.shown,
+              QStringList{QStringLiteral("Picture references for %1 removed!\nYou do not have to hit 'Store' to save this.").arg(game)});
     EXPECT_EQ(win.iniBytes(), QStringLiteral("[%1]\r\ngamename=Metal Slug\r\npicture=\r\npicture3=\r\npicture2=\r\n"
-                                             "picture4=\r\npicture5=\r\n[keep]\r\nx=1\r\n")
-                                  .arg(game)
-                                  .toUtf8());
+                                             "picture4=\r\npicture5=\r\n[keep]\r\nx=1\r\n").arg(game).toUtf8());
     EXPECT_FALSE(w().currentpic1.isEmpty());
 
     // Finished Selecting for a directory reloads the directory's record.
     w().Dir1_Change();
-    w().menus()->mnuloadpicselect->trigger();
+    menus().mnuloadpicselect->trigger();
     w().Command9_Click();
-    EXPECT_EQ(w().text1->text(), tree.gamePath(QStringLiteral("roms")));
+    EXPECT_EQ(w().text1->text(), tree.gamePath("roms"));
     EXPECT_EQ(w().File1->selectedRow(), -1);
 }
 
 TEST_F(PicturePanel, WritesThatFailSaySoAndStoreNothing)
 {
-    test::selectFile(w().File2, QStringLiteral("play.jpg"));
+    test::selectFile(w().File2, "play.jpg");
     QFile::remove(win.iniPath());
     QDir().mkdir(win.iniPath());
     w().Command14_Click();
     w().Command15_Click();
-    EXPECT_EQ(win.dialogs.shown,
-              (QStringList{"Error: Unable to store the picture.", "Error: Unable to remove the pictures."}));
+    EXPECT_EQ(win.dialogs.shown, (QStringList{"Error: Unable to store the picture.", "Error: Unable to remove the pictures."}));
 
     // A picture path holding a line break is refused the same way.
     QDir().rmdir(win.iniPath());
-    tree.picture(QStringLiteral("pics/two\nlines.gif"), "GIF", Qt::green);
+    tree.picture("pics/two\nlines.gif", "GIF", Qt::green);
     w().File2->refresh();
-    test::selectFile(w().File2, QStringLiteral("two\nlines.gif"));
-    win.dialogs.shown.clear();
+    test::selectFile(w().File2, "two\nlines.gif");
     w().Command14_Click();
-    EXPECT_EQ(win.dialogs.shown, QStringList{"Error: Unable to store the picture."});
+    EXPECT_EQ(win.dialogs.shown.size(), 3);
+    EXPECT_EQ(win.dialogs.shown.last(), "Error: Unable to store the picture.");
     EXPECT_FALSE(QFile::exists(win.iniPath()));
 }
-
-namespace {
-
-// Clicks a listed file with the mouse, as the user does.
-void clickFile(FileList* list, const QString& name, Qt::KeyboardModifiers modifiers = {})
-{
-    const int row = int(test::listedFiles(list).indexOf(name));
-    ASSERT_GE(row, 0);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers,
-                      list->visualRect(list->model()->index(row, 0)).center());
-}
-
-} // namespace
 
 TEST_F(PicturePanel, AFailedLoadSaysSoWhileTheOldPictureIsStillShown)
 {
@@ -210,94 +164,83 @@ TEST_F(PicturePanel, AFailedLoadSaysSoWhileTheOldPictureIsStillShown)
     };
     ASSERT_EQ(preview(), QColor(Qt::red));
     QTest::mouseClick(w().Label12, Qt::LeftButton);  // slot 3: its file is gone
+    EXPECT_EQ(chosenSlot(), 3);
     EXPECT_EQ(win.dialogs.shown, QStringList{kBadSlot});
     EXPECT_FALSE(preview().isValid());
 
-    clickFile(w().File2, QStringLiteral("play.jpg"));
+    click("play.jpg");
     ASSERT_TRUE(preview().isValid());
-    clickFile(w().File2, QStringLiteral("fake.Jpg"));
-    EXPECT_EQ(win.dialogs.shown.last(), QStringLiteral("Error: Unable to load picture."));
+    click("fake.Jpg");
+    EXPECT_EQ(win.dialogs.shown.last(), kBadFile);
     EXPECT_FALSE(preview().isValid());
     EXPECT_EQ(previewHeld, (QList<bool>{true, true}));
 
     // The same in the main window's image.
     ASSERT_FALSE(w().Image1->pixmap().isNull());
-    w().menus()->mnupic3->trigger();
+    menus().mnupic3->trigger();
     EXPECT_EQ(win.dialogs.shown.size(), 3);
     EXPECT_EQ(mainHeld.value(2), true);
     EXPECT_TRUE(w().Image1->pixmap().isNull());
-    EXPECT_TRUE(w().menus()->mnupic3->isChecked());
-
-    // No picture stored: cleared at once, nothing said.
-    w().menus()->mnupic1->trigger();
-    ASSERT_FALSE(w().Image1->pixmap().isNull());
-    w().menus()->mnupic2->trigger();
-    EXPECT_TRUE(w().Image1->pixmap().isNull());
-    clickFile(w().File2, QStringLiteral("play.jpg"));
-    QTest::mouseClick(w().Label11, Qt::LeftButton);
-    EXPECT_FALSE(preview().isValid());
-    EXPECT_EQ(win.dialogs.shown.size(), 3);
+    EXPECT_TRUE(menus().mnupic3->isChecked());
 }
 
 TEST_F(PicturePanel, ClickingTheSelectedFileAgainPreviewsItAgain)
 {
-    clickFile(w().File2, QStringLiteral("play.jpg"));
+    click("play.jpg");
     ASSERT_GT(preview().blue(), 200);
     QTest::mouseClick(w().Label13, Qt::LeftButton);  // slot 4 is empty: the preview goes
     ASSERT_FALSE(preview().isValid());
-    clickFile(w().File2, QStringLiteral("play.jpg"));
+    click("play.jpg");
     EXPECT_GT(preview().blue(), 200);
-    EXPECT_EQ(w().File2->fileName(), QStringLiteral("play.jpg"));
+    EXPECT_EQ(w().File2->fileName(), "play.jpg");
 
-    // A file that cannot be shown says so at every click.
-    clickFile(w().File2, QStringLiteral("fake.Jpg"));
-    clickFile(w().File2, QStringLiteral("fake.Jpg"));
-    EXPECT_EQ(win.dialogs.shown, QStringList(2, QStringLiteral("Error: Unable to load picture.")));
-    // Keys that leave the selection where it is preview nothing.
+    // A file that cannot be shown says so at every click; keys that leave the selection where it is preview nothing.
+    click("fake.Jpg");
+    click("fake.Jpg");
     QTest::keyClick(w().File2, Qt::Key_Space);
-    EXPECT_EQ(win.dialogs.shown.size(), 2);
+    EXPECT_EQ(win.dialogs.shown, QStringList(2, kBadFile));
 }
 
 TEST_F(PicturePanel, ReopeningKeepsTheUsersFolderAndFile)
 {
-    clickFile(w().File2, QStringLiteral("play.jpg"));
+    click("play.jpg");
     const QString pics = w().Dir2->path();
     QTest::mouseClick(w().Command9, Qt::LeftButton);
-    w().menus()->mnuloadpicselect->trigger();
+    menus().mnuloadpicselect->trigger();
     EXPECT_EQ(w().Dir2->path(), pics);
-    EXPECT_EQ(w().File2->fileName(), QStringLiteral("play.jpg"));
+    EXPECT_EQ(w().File2->fileName(), "play.jpg");
     EXPECT_EQ(preview(), QColor(Qt::red));  // slot 1 chosen again, its picture shown
     QTest::mouseClick(w().Command14, Qt::LeftButton);
     EXPECT_EQ(win.dialogs.shown, QStringList{QStringLiteral("Picture 1 for %1 stored.").arg(game)});
     EXPECT_TRUE(win.iniBytes().contains(QStringLiteral("picture=%1\r\n").arg(tree.path("pics/play.jpg")).toUtf8()));
 
     // New files are seen; a selected file that has gone is no longer selected.
-    tree.picture(QStringLiteral("pics/new.bmp"), "BMP", Qt::yellow);
-    w().menus()->mnuloadpicselect->trigger();
+    tree.picture("pics/new.bmp", "BMP", Qt::yellow);
+    menus().mnuloadpicselect->trigger();
     EXPECT_EQ(w().File2->count(), 5);
-    EXPECT_EQ(w().File2->fileName(), QStringLiteral("play.jpg"));
-    QFile::remove(tree.path(QStringLiteral("pics/play.jpg")));
-    w().menus()->mnuloadpicselect->trigger();
+    EXPECT_EQ(w().File2->fileName(), "play.jpg");
+    QFile::remove(tree.path("pics/play.jpg"));
+    menus().mnuloadpicselect->trigger();
     EXPECT_EQ(w().File2->selectedRow(), -1);
 
     // The list's own refresh command still leaves nothing selected.
-    clickFile(w().File2, QStringLiteral("anim.GIF"));
-    w().menus()->refreshpic->trigger();
+    click("anim.GIF");
+    menus().refreshpic->trigger();
     EXPECT_EQ(w().File2->selectedRow(), -1);
 }
 
 TEST_F(PicturePanel, CtrlClickCannotUnselectTheChosenFiles)
 {
-    clickFile(w().File2, QStringLiteral("play.jpg"));
-    clickFile(w().File2, QStringLiteral("play.jpg"), Qt::ControlModifier);
-    EXPECT_EQ(w().File2->fileName(), QStringLiteral("play.jpg"));
+    click("play.jpg");
+    click("play.jpg", Qt::ControlModifier);
+    EXPECT_EQ(w().File2->fileName(), "play.jpg");
 
     QTest::mouseClick(w().Command9, Qt::LeftButton);
-    clickFile(w().File1, QStringLiteral("other.zip"));
-    const QString archive = tree.gamePath(QStringLiteral("roms/other.zip"));
+    test::clickFile(w().File1, "other.zip");
+    const QString archive = tree.gamePath("roms/other.zip");
     ASSERT_EQ(w().text1->text(), archive);
-    clickFile(w().File1, QStringLiteral("other.zip"), Qt::ControlModifier);
+    test::clickFile(w().File1, "other.zip", Qt::ControlModifier);
     QTest::keyClick(w().File1, Qt::Key_Space, Qt::ControlModifier);
-    EXPECT_EQ(w().File1->fileName(), QStringLiteral("other.zip"));
+    EXPECT_EQ(w().File1->fileName(), "other.zip");
     EXPECT_EQ(w().text1->text(), archive);
 }

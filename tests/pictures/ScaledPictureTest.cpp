@@ -1,27 +1,19 @@
-#include "../app/TreeFixture.h"
 #include "../app/WindowFixture.h"
-
-#include "platform/DirList.h"
-
-#include <QTest>
-
-#include <gtest/gtest.h>
 
 using namespace tavrel;
 
-// A game's picture on a screen scaled to 200 %: decoded at the device pixels
-// it covers and shown at its logical size, in the main window and in the
-// preview.
+// A game's picture on a screen scaled to 200 %: decoded at the device pixels it covers and shown at its
+// logical size, in the main window and in the preview.
 TEST(ScaledPictures, AreDecodedAtTheDevicePixelsTheyCover)
 {
     test::Tree tree;
-    tree.picture(QStringLiteral("pics/shot.png"), "PNG", Qt::white, QSize(1600, 1200));
+    tree.picture("pics/shot.png", "PNG", Qt::white, QSize(1600, 1200));
     test::Window win;
-    win.open().show();
-    form1& w = *win.w;
+    form1& w = win.open();
+    w.show();
     ASSERT_EQ(w.devicePixelRatioF(), 2.0);
 
-    w.currentpic1 = tree.path(QStringLiteral("pics/shot.png"));
+    w.currentpic1 = tree.path("pics/shot.png");
     w.menus()->mnupic1->trigger();
     const QPixmap main = w.Image1->pixmap();
     EXPECT_EQ(main.devicePixelRatio(), 2.0);
@@ -29,7 +21,7 @@ TEST(ScaledPictures, AreDecodedAtTheDevicePixelsTheyCover)
     EXPECT_EQ(main.deviceIndependentSize().toSize(), w.Image1->contentsRect().size());
 
     w.menus()->mnuloadpicselect->trigger();
-    ASSERT_TRUE(w.Dir2->setPath(tree.path(QStringLiteral("pics"))));
+    ASSERT_TRUE(w.Dir2->setPath(tree.path("pics")));
     w.File2->selectRow(0);
     ASSERT_TRUE(win.dialogs.shown.isEmpty());
     const QPixmap preview = w.Image5->pixmap();
