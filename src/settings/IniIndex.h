@@ -78,7 +78,8 @@ private:
     // The first header of each name, keyed by a hash of the folded name under QHash's per-process
     // seed, so names that others choose (game paths come from file names) cannot be made to collide.
     // Names are compared from the bytes, so no folded copy is kept: building the copy is mostly the
-    // cost of touching fresh memory (figures in bench/bench_ini.cpp).
+    // cost of touching fresh memory. For 100,000 records, a folded copy and a table keyed by views
+    // into it took 60 ms (3,300 page faults); this takes 20 ms (425), BM_BuildParsedCopy.
     struct Slot {
         int header = -1;
     };
