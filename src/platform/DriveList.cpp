@@ -27,15 +27,12 @@ DriveList::DriveList(Drives& drives, QWidget* parent)
 
 QStringList DriveList::reload()
 {
-    QStringList mounts;
     filling_ = true;
     clear();
-    for (const DriveInfo& d : drives_.list()) {
+    for (const DriveInfo& d : drives_.list())
         addItem(d.displayText(), d.mountPoint);
-        mounts.append(d.mountPoint);
-    }
     filling_ = false;
-    return mounts;
+    return drives_.mountPoints();
 }
 
 void DriveList::select(const QString& mountPoint)

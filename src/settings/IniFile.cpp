@@ -168,8 +168,8 @@ bool replace(const QByteArray& target, const QByteArray& temp, std::initializer_
              const HeldFile* like, HeldFile& written)
 {
     // One fixed temporary name, so a writer killed before its rename leaves at most this one file,
-    // which the next write removes. O_EXCL and O_NOFOLLOW: never write through something planted there.
-    ::unlink(temp.constData());
+    // which the next write removes first (removeStale). O_EXCL and O_NOFOLLOW: never write through
+    // something planted there.
     const int fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (fd < 0)
         return false;

@@ -76,7 +76,8 @@ private:
 // Removes a temporary file left by a writer that was killed (only ever called under the DirLock).
 void removeStale(const QByteArray& temp);
 
-// Writes the pieces to `temp`, flushes them to disk and renames the result over `target`. The new
+// Writes the pieces to `temp` (which removeStale has cleared), flushes them to disk and renames the
+// result over `target`. The new
 // file takes the owner (where allowed) and mode of `like` when given. On success `written` holds the
 // new file; on failure nothing is left behind and the target is untouched.
 bool replace(const QByteArray& target, const QByteArray& temp, std::initializer_list<QByteArrayView> pieces,

@@ -73,11 +73,16 @@ QByteArray foldBytes(QByteArrayView name)
     return decodeText(name).toCaseFolded().toUtf8();
 }
 
-// The seeded hash of a name from the file as it is matched (see foldName()). ASCII names (nearly
-// all) are lowered on the stack rather than folded into a string of their own.
+// A section's key in the index: its folded name hashed under QHash's per-process seed.
+quint64 hashFolded(QByteArrayView folded)
+{
+    return qHashBits(folded.data(), size_t(folded.size()), QHashSeed::globalSeed());
+}
+
+// The key of a name from the file. ASCII names (nearly all) are lowered on the stack rather than
+// folded into a string of their own.
 quint64 foldedHash(QByteArrayView name)
 {
-    const size_t seed = QHashSeed::globalSeed();
     char lowered[256];
     if (name.size() <= qsizetype(sizeof lowered)) {
         unsigned char high = 0;
@@ -87,10 +92,9 @@ quint64 foldedHash(QByteArrayView name)
             lowered[i] = (c >= 'A' && c <= 'Z') ? char(c + ('a' - 'A')) : c;
         }
         if (!(high & 0x80))
-            return qHashBits(lowered, size_t(name.size()), seed);
+            return hashFolded(QByteArrayView(lowered, name.size()));
     }
-    const QByteArray folded = foldBytes(name);
-    return qHashBits(folded.constData(), size_t(folded.size()), seed);
+    return hashFolded(foldBytes(name));
 }
 
 bool keyMatches(QByteArrayView key, const QByteArray& folded)
@@ -198,16 +202,14 @@ void IniIndex::indexHeader(int header)
             slot.header = header;
             return;
         }
-        const QByteArrayView name = headerName(header);
-        const QByteArrayView holder = headerName(slot.header);
-        if (holder == name || foldBytes(holder) == foldBytes(name))
+        if (keyMatches(headerName(slot.header), foldBytes(headerName(header))))
             return;
     }
 }
 
 int IniIndex::findSection(const QByteArray& folded) const
 {
-    for (quint64 key = qHashBits(folded.constData(), size_t(folded.size()), QHashSeed::globalSeed());; ++key) {
+    for (quint64 key = hashFolded(folded);; ++key) {
         const auto it = m_sections.constFind(key);
         if (it == m_sections.cend())
             return -1;
