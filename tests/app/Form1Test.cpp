@@ -68,7 +68,6 @@ TEST(Form1, AsCreatedControlsSitWhereTheyBelongInTheBrowserViewAndTabOrder)
     EXPECT_EQ(w.Command3->backColour(), QColor(128, 128, 128));
     EXPECT_EQ(w.Command4->backColour(), QColor(Qt::black));
 
-    // Tab visits the controls in this order.
     const QList<QWidget*> order{w.Command3, w.Command4, w.noscan, w.scanlines, w.quarterscan, w.halfscan,
                                 w.doublepixel, w.frm0, w.frm1, w.frm2, w.frm3, w.frm4, w.video1, w.video2,
                                 w.video3, w.vsync, w.joycheck, w.skip, w.Command1, w.Dir1, w.File1, w.Drive1,
