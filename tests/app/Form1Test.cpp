@@ -9,41 +9,35 @@ namespace {
 
 struct Placement {
     const char* name;
-    const char* container;
     int x, y, width, height;
 };
 
-// Where people and tools expect each control, inside its container.
-const Placement kPlacements[] = {
-    {"Image2", "form1", 0, 0, 640, 28}, {"Image6", "form1", 8, 0, 25, 25}, {"Command7", "form1", 592, 5, 16, 18},
-    {"Command8", "form1", 616, 5, 16, 18}, {"Command3", "form1", 40, 48, 161, 57},
-    {"Command4", "form1", 216, 48, 161, 57}, {"Drive1", "form1", 24, 136, 369, 31},
-    {"Dir1", "form1", 24, 176, 177, 281}, {"File1", "form1", 208, 176, 185, 282}, {"Label3", "form1", 424, 216, 88, 61},
-    {"Text2", "form1", 413, 272, 213, 28}, {"Command2", "form1", 528, 216, 73, 41},
-    {"Label1", "form1", 424, 328, 88, 61}, {"text1", "form1", 413, 384, 213, 24},
-    {"Command1", "form1", 528, 328, 73, 41}, {"Image1", "form1", 416, 48, 201, 137},
-    {"Image3", "form1", 408, 72, 210, 43}, {"Label6", "form1", 568, 112, 65, 33}, {"Frame1", "form1", 8, 136, 193, 201},
-    {"noscan", "Frame1", 32, 35, 129, 23}, {"scanlines", "Frame1", 32, 67, 129, 23},
-    {"quarterscan", "Frame1", 32, 99, 145, 23}, {"halfscan", "Frame1", 32, 131, 145, 23},
-    {"doublepixel", "Frame1", 32, 163, 145, 23}, {"Frame2", "form1", 216, 136, 193, 201},
-    {"frm0", "Frame2", 32, 35, 129, 23}, {"frm1", "Frame2", 32, 67, 129, 23}, {"frm2", "Frame2", 32, 99, 145, 23},
-    {"frm3", "Frame2", 32, 131, 153, 23}, {"frm4", "Frame2", 32, 163, 145, 23}, {"Frame3", "form1", 424, 136, 193, 201},
-    {"video1", "Frame3", 48, 40, 105, 20}, {"video2", "Frame3", 48, 72, 97, 20}, {"video3", "Frame3", 48, 104, 121, 20},
-    {"vsync", "Frame3", 48, 152, 113, 25}, {"Frame4", "form1", 88, 352, 537, 105},
-    {"joycheck", "Frame4", 40, 32, 185, 25}, {"skip", "Frame4", 224, 32, 161, 25},
-    {"piccheck", "Frame4", 392, 32, 137, 25}, {"Label9", "Frame4", 104, 67, 104, 27},
-    {"Text3", "Frame4", 248, 64, 193, 33}, {"Command6", "form1", 19, 392, 57, 41},
-    {"aboutframe", "form1", 8, 32, 625, 441}, {"Image4", "aboutframe", 16, 48, 593, 155},
-    {"Label5", "aboutframe", 16, 256, 600, 29}, {"Label8", "aboutframe", 212, 288, 207, 29},
-    {"Label7", "aboutframe", 16, 320, 599, 29}, {"Label2", "aboutframe", 51, 352, 529, 29},
-    {"imageframe", "form1", 8, 32, 625, 441}, {"Drive2", "imageframe", 16, 72, 321, 31},
-    {"Dir2", "imageframe", 16, 120, 153, 256}, {"File2", "imageframe", 184, 120, 153, 255},
-    {"Image5", "imageframe", 360, 104, 241, 193}, {"Label10", "imageframe", 357, 45, 25, 33},
-    {"Label11", "imageframe", 413, 45, 25, 33}, {"Label12", "imageframe", 469, 45, 25, 33},
-    {"Label13", "imageframe", 525, 45, 25, 33}, {"Label14", "imageframe", 581, 45, 25, 33},
-    {"Shape1", "imageframe", 344, 40, 49, 49}, {"Shape5", "imageframe", 568, 40, 49, 49},
-    {"Command14", "imageframe", 360, 312, 76, 47}, {"Command15", "imageframe", 448, 312, 156, 47},
-    {"Command9", "imageframe", 360, 368, 244, 47},
+// Where people and tools expect each control, by the container it sits in.
+const std::pair<const char*, std::vector<Placement>> kPlacements[] = {
+    {"form1", {{"Image2", 0, 0, 640, 28}, {"Image6", 8, 0, 25, 25}, {"Command7", 592, 5, 16, 18},
+            {"Command8", 616, 5, 16, 18}, {"Command3", 40, 48, 161, 57}, {"Command4", 216, 48, 161, 57},
+            {"Drive1", 24, 136, 369, 31}, {"Dir1", 24, 176, 177, 281}, {"File1", 208, 176, 185, 282},
+            {"Label3", 424, 216, 88, 61}, {"Text2", 413, 272, 213, 28}, {"Command2", 528, 216, 73, 41},
+            {"Label1", 424, 328, 88, 61}, {"text1", 413, 384, 213, 24}, {"Command1", 528, 328, 73, 41},
+            {"Image1", 416, 48, 201, 137}, {"Image3", 408, 72, 210, 43}, {"Label6", 568, 112, 65, 33},
+            {"Frame1", 8, 136, 193, 201}, {"Frame2", 216, 136, 193, 201}, {"Frame3", 424, 136, 193, 201},
+            {"Frame4", 88, 352, 537, 105}, {"Command6", 19, 392, 57, 41}, {"aboutframe", 8, 32, 625, 441},
+            {"imageframe", 8, 32, 625, 441}}},
+    {"Frame1", {{"noscan", 32, 35, 129, 23}, {"scanlines", 32, 67, 129, 23}, {"quarterscan", 32, 99, 145, 23},
+            {"halfscan", 32, 131, 145, 23}, {"doublepixel", 32, 163, 145, 23}}},
+    {"Frame2", {{"frm0", 32, 35, 129, 23}, {"frm1", 32, 67, 129, 23}, {"frm2", 32, 99, 145, 23},
+            {"frm3", 32, 131, 153, 23}, {"frm4", 32, 163, 145, 23}}},
+    {"Frame3", {{"video1", 48, 40, 105, 20}, {"video2", 48, 72, 97, 20}, {"video3", 48, 104, 121, 20},
+            {"vsync", 48, 152, 113, 25}}},
+    {"Frame4", {{"joycheck", 40, 32, 185, 25}, {"skip", 224, 32, 161, 25}, {"piccheck", 392, 32, 137, 25},
+            {"Label9", 104, 67, 104, 27}, {"Text3", 248, 64, 193, 33}}},
+    {"aboutframe", {{"Image4", 16, 48, 593, 155}, {"Label5", 16, 256, 600, 29}, {"Label8", 212, 288, 207, 29},
+            {"Label7", 16, 320, 599, 29}, {"Label2", 51, 352, 529, 29}}},
+    {"imageframe", {{"Drive2", 16, 72, 321, 31}, {"Dir2", 16, 120, 153, 256}, {"File2", 184, 120, 153, 255},
+            {"Image5", 360, 104, 241, 193}, {"Label10", 357, 45, 25, 33}, {"Label11", 413, 45, 25, 33},
+            {"Label12", 469, 45, 25, 33}, {"Label13", 525, 45, 25, 33}, {"Label14", 581, 45, 25, 33},
+            {"Shape1", 344, 40, 49, 49}, {"Shape5", 568, 40, 49, 49}, {"Command14", 360, 312, 76, 47},
+            {"Command15", 448, 312, 156, 47}, {"Command9", 360, 368, 244, 47}}},
 };
 
 } // namespace
@@ -52,13 +46,14 @@ TEST(Form1, AsCreatedControlsSitWhereTheyBelongInTheBrowserViewAndTabOrder)
 {
     test::Window win;
     form1& w = win.open(false);
-    for (const Placement& p : kPlacements) {
-        SCOPED_TRACE(p.name);
-        auto* c = w.findChild<QWidget*>(QLatin1String(p.name));
-        ASSERT_NE(c, nullptr);
-        EXPECT_EQ(c->parentWidget()->objectName(), QLatin1String(p.container));
-        EXPECT_EQ(c->geometry(), QRect(p.x, p.y, p.width, p.height));
-    }
+    for (const auto& [container, controls] : kPlacements)
+        for (const Placement& p : controls) {
+            SCOPED_TRACE(p.name);
+            auto* c = w.findChild<QWidget*>(QLatin1String(p.name));
+            ASSERT_NE(c, nullptr);
+            EXPECT_EQ(c->parentWidget()->objectName(), QLatin1String(container));
+            EXPECT_EQ(c->geometry(), QRect(p.x, p.y, p.width, p.height));
+        }
 
     w.show();
     EXPECT_EQ(w.size(), QSize(640, 480));
@@ -73,7 +68,6 @@ TEST(Form1, AsCreatedControlsSitWhereTheyBelongInTheBrowserViewAndTabOrder)
     EXPECT_EQ(w.Command3->backColour(), QColor(128, 128, 128));
     EXPECT_EQ(w.Command4->backColour(), QColor(Qt::black));
 
-    // Tab visits the controls in this order.
     const QList<QWidget*> order{w.Command3, w.Command4, w.noscan, w.scanlines, w.quarterscan, w.halfscan,
                                 w.doublepixel, w.frm0, w.frm1, w.frm2, w.frm3, w.frm4, w.video1, w.video2,
                                 w.video3, w.vsync, w.joycheck, w.skip, w.Command1, w.Dir1, w.File1, w.Drive1,
