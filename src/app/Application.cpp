@@ -4,7 +4,6 @@
 #include "paths/Paths.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -45,7 +44,7 @@ ProgramFiles programFiles()
     // The real permission check of this user, as a write would meet it.
     found.programDirectoryWritable = ::access(QFile::encodeName(dir).constData(), W_OK | X_OK) == 0;
     found.xdgConfigHome = qEnvironmentVariable("XDG_CONFIG_HOME");
-    found.home = QDir::homePath();
+    found.home = homeDirectory();
     return locateProgramFiles(found);
 }
 

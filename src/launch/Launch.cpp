@@ -3,13 +3,13 @@
 
 #include "launch/CommandLine.h"
 #include "paths/Paths.h"
+#include "paths/ProgramFiles.h"
 #include "platform/Desktop.h"
 #include "platform/Dialogs.h"
 #include "platform/DirList.h"
 #include "platform/FileList.h"
 #include "settings/Options.h"
 
-#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSaveFile>
@@ -44,7 +44,7 @@ void form1::Command1_Click()
     }
     const QString scriptPath = dataDir + QStringLiteral("temp.bat");
     const QString line = commandLine(Text3->text(), quotedGameArgument(game), switches);
-    if (!QDir().mkpath(dataDir) || !writeWhole(scriptPath, launchScript(line))) {
+    if (!makeDataDirectory(dataDir) || !writeWhole(scriptPath, launchScript(line))) {
         m_platform.dialogs.message(QStringLiteral("Error: Unable to write the launch script.\n") + scriptPath);
         return;
     }

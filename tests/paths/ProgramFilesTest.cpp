@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <pwd.h>
+#include <unistd.h>
+
 using namespace tavrel;
 
 namespace {
@@ -55,4 +58,21 @@ TEST(ProgramFiles, DataGoesBesideTheProgramOnlyWhereTheUserOwnsIt)
             EXPECT_EQ(f.shellProgram, QString::fromUtf8(c.shellProgram));
         }
     }
+}
+
+// Without HOME the home comes from the password database, as other desktop programs find it.
+TEST(ProgramFiles, HomeWithoutHomeVariableComesFromThePasswordDatabase)
+{
+    const QByteArray saved = qgetenv("HOME");
+    const passwd* entry = ::getpwuid(::geteuid());
+    ASSERT_TRUE(entry);
+    for (const char* home : {"", "relative"}) {
+        qputenv("HOME", home);
+        EXPECT_EQ(homeDirectory(), QString::fromLocal8Bit(entry->pw_dir)) << home;
+    }
+    qunsetenv("HOME");
+    EXPECT_EQ(homeDirectory(), QString::fromLocal8Bit(entry->pw_dir));
+    qputenv("HOME", "/home/ann");
+    EXPECT_EQ(homeDirectory(), "/home/ann");
+    qputenv("HOME", saved);
 }
