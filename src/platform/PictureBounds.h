@@ -18,7 +18,7 @@ inline constexpr qint64 kMaxJpegBlockScans = 64 * 1000 * 1000;
 // Comment and application segments: the decoder keeps the ones it saves in a
 // list that it walks to its end for each new one. Real files hold a handful
 // (an ICC profile is at most 255 of them).
-inline constexpr int kMaxJpegMarkerSegments = 1000;
+inline constexpr int kMaxJpegMarkerSegments = 256;
 // The pixels a PNG may have: it is decoded whole, at full size, then scaled;
 // an interlaced one in seven passes over the whole picture.
 inline constexpr qint64 kMaxPngPixels = 32 * 1000 * 1000;

@@ -152,21 +152,22 @@ QByteArray withSegments(QByteArray jpeg, quint8 marker, int count, int bodySize)
 
 QByteArray blackPng(int width, int height, bool interlaced, bool pixels, const QByteArray& chunks)
 {
-    // Each row (of each of the seven passes when interlaced) is a filter byte and four bytes a pixel.
+    // Each row (of each of the seven passes when interlaced) is a filter byte and a byte a pixel: grey
+    // pictures are the most pixels the decoder takes at its allocation limit.
     qint64 raw = 0;
     const int passes[7][4] = {{0, 0, 8, 8}, {4, 0, 8, 8}, {0, 4, 4, 8}, {2, 0, 4, 4}, {0, 2, 2, 4}, {1, 0, 2, 2}, {0, 1, 1, 2}};
     for (int i = interlaced ? 0 : 6; i < 7; ++i) {
         const int* p = passes[i];
         const qint64 w = interlaced ? (width - p[0] + p[2] - 1) / p[2] : width;
         const qint64 h = interlaced ? (height - p[1] + p[3] - 1) / p[3] : height;
-        raw += w > 0 && h > 0 ? h * (1 + 4 * w) : 0;
+        raw += w > 0 && h > 0 ? h * (1 + w) : 0;
     }
     QByteArray header;
     for (const quint32 v : {quint32(width), quint32(height)}) {
         const quint32 big = qToBigEndian(v);
         header.append(reinterpret_cast<const char*>(&big), 4);
     }
-    header += QByteArray::fromHex("0806000000");
+    header += QByteArray::fromHex("0800000000");
     header[12] = char(interlaced);
     const QByteArray stream = qCompress(QByteArray(pixels ? raw : 1, '\0'), 9).mid(4);
     return "\x89PNG\r\n\x1a\n" + pngChunk("IHDR", header) + chunks + pngChunk("IDAT", stream) + pngChunk("IEND", {});
@@ -237,7 +238,7 @@ QList<CorpusFile> validPictures()
         {"rle4.bmp", bmp4(5, 2, 2, QByteArray::fromHex("0512 0000 0005 123450 00 0001"))},
         {"tiny.gif", gif(1, 1, 1, 1)},
         {"photo.png", qtWritten(photo, "PNG")},
-        {"comments.jpg", withSegments(withSegments(jpeg(16, 16, false, 0), 0xfe, 300, 100), 0xe2, 300)},
+        {"comments.jpg", withSegments(withSegments(jpeg(16, 16, false, 0), 0xfe, 100, 100), 0xe2, 100)},
         {"texts.png", blackPng(2, 2, true, true, textChunks(100))},
     };
 }
