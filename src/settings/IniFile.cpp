@@ -151,8 +151,10 @@ WriteLock::WriteLock(const QByteArray& file, int patienceMs)
     for (;;) {
         if (fd < 0)
             fd = ::open(m_path.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0600);
-        // EACCES: another user's writer holds its own lock file; it goes when that write ends.
-        if (fd < 0 && errno != EACCES)
+        // Refused while the file exists: another user's writer holds its own lock file, which goes when
+        // that write ends. Refused while it does not: the directory cannot be written at all.
+        struct stat existing;
+        if (fd < 0 && (errno != EACCES || ::lstat(m_path.constData(), &existing) != 0))
             return;
         if (fd >= 0) {
             struct stat held;
