@@ -150,7 +150,7 @@ QByteArray withSegments(QByteArray jpeg, quint8 marker, int count, int bodySize)
     return jpeg.insert(2, one.repeated(count));
 }
 
-QByteArray blackPng(int width, int height, bool interlaced, bool pixels, const QByteArray& chunks)
+QByteArray blackPng(int width, int height, bool interlaced, const QByteArray& chunks)
 {
     // Each row (of each of the seven passes when interlaced) is a filter byte and a byte a pixel: grey
     // pictures are the most pixels the decoder takes at its allocation limit.
@@ -169,7 +169,7 @@ QByteArray blackPng(int width, int height, bool interlaced, bool pixels, const Q
     }
     header += QByteArray::fromHex("0800000000");
     header[12] = char(interlaced);
-    const QByteArray stream = qCompress(QByteArray(pixels ? raw : 1, '\0'), 9).mid(4);
+    const QByteArray stream = qCompress(QByteArray(raw, '\0'), 1).mid(4);
     return "\x89PNG\r\n\x1a\n" + pngChunk("IHDR", header) + chunks + pngChunk("IDAT", stream) + pngChunk("IEND", {});
 }
 
@@ -213,8 +213,8 @@ QList<CorpusFile> hostilePictures()
         {"comments-80000.jpg", withSegments(jpeg(16, 16, false, 0), 0xfe, 80000)},
         {"app1-80000.jpg", withSegments(jpeg(16, 16, false, 0), 0xe1, 80000)},
         {"colour-scans-5176.jpg", progressiveJpeg(5176, 5176, 199, 3)},
-        {"png-8192.png", blackPng(8192, 8192, false, false)},
-        {"png-interlaced-5000.png", blackPng(5000, 5000, true, false)},
+        {"png-8192.png", blackPng(8192, 8192, false)},
+        {"png-interlaced-5000.png", blackPng(5000, 5000, true)},
     };
 }
 
@@ -239,7 +239,7 @@ QList<CorpusFile> validPictures()
         {"tiny.gif", gif(1, 1, 1, 1)},
         {"photo.png", qtWritten(photo, "PNG")},
         {"comments.jpg", withSegments(withSegments(jpeg(16, 16, false, 0), 0xfe, 100, 100), 0xe2, 100)},
-        {"texts.png", blackPng(2, 2, true, true, textChunks(100))},
+        {"texts.png", blackPng(2, 2, true, textChunks(100))},
     };
 }
 

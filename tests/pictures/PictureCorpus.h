@@ -18,8 +18,8 @@ struct CorpusFile {
 QByteArray progressiveJpeg(int width, int height, int emptyScans, int components = 1);
 // A JPEG with count empty segments of the given marker (COM, APPn) bodySize bytes long after its start.
 QByteArray withSegments(QByteArray jpeg, quint8 marker, int count, int bodySize = 0);
-// A width by height PNG of 8-bit grey black; without pixels its image data is cut short.
-QByteArray blackPng(int width, int height, bool interlaced, bool pixels = true, const QByteArray& chunks = {});
+// A width by height PNG of 8-bit grey black, with the given chunks before its image data.
+QByteArray blackPng(int width, int height, bool interlaced, const QByteArray& chunks = {});
 // An 8-bit BMP with the given compression (0 plain, 1 RLE8); dataOffset 0 puts the pixels after the palette.
 QByteArray bmp8(int width, int height, int compression, const QByteArray& pixels, quint32 dataOffset = 0);
 
