@@ -94,7 +94,8 @@ BENCHMARK(BM_LoadHostilePictures)->Iterations(1)->Unit(benchmark::kMillisecond);
 // decoder's 128 MB allocation limit just takes; progressive
 // JPEGs at the size limit with the most scans their work allows; the most
 // marker segments of the longest kind; the largest PNGs, plain and interlaced;
-// a PNG of texts that inflate to 800 MB.
+// a GIF at the decoder's allocation limit; a PNG of texts that inflate to
+// 800 MB.
 const std::pair<const char*, std::function<QByteArray()>> kLargest[] = {
     {"big8.bmp", [] { return tavrel::test::bmp8(5792, 5792, 0, QByteArray(5792 * 5792, '\1')); }},
     {"grey-scans.jpg", [] { return tavrel::test::progressiveJpeg(6600, 6600, int(tavrel::kMaxJpegBlockScans / (825 * 825)) - 1); }},
@@ -109,6 +110,7 @@ const std::pair<const char*, std::function<QByteArray()>> kLargest[] = {
     {"plain.png", [] { const int side = int(std::sqrt(double(tavrel::kMaxPngPixels))); return tavrel::test::blackPng(side, side, false); }},
     {"interlaced.png",
      [] { const int side = int(std::sqrt(double(tavrel::kMaxInterlacedPngPixels))); return tavrel::test::blackPng(side, side, true); }},
+    {"screen.gif", [] { return tavrel::test::gif(5792, 5792, 5792, 5792); }},
     {"texts.png",
      [] {
          for (const tavrel::test::CorpusFile& file : tavrel::test::validPictures())

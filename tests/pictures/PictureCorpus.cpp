@@ -81,19 +81,6 @@ QByteArray bmpPlain(int bits, int width, int height)
     return bmp(width, height, bits, 0, bits == 1 ? 2 : 0, row.repeated(height));
 }
 
-// A GIF whose logical screen is screenW by screenH, holding one imageW by imageH frame of colour 0.
-QByteArray gif(int screenW, int screenH, int imageW, int imageH)
-{
-    QByteArray out("GIF89a");
-    le(out, quint16(screenW));
-    le(out, quint16(screenH));
-    out += QByteArray::fromHex("800000" "ff0000" "000000" "2c00000000");   // red and black; a frame at 0,0
-    le(out, quint16(imageW));
-    le(out, quint16(imageH));
-    // One pixel of colour 0, then the end code: enough for a 1x1 frame.
-    return out + QByteArray::fromHex("00" "02024401" "00" "3b");
-}
-
 // The CRC-32 that PNG puts after each chunk.
 quint32 crc32(QByteArrayView bytes)
 {
@@ -176,6 +163,18 @@ QByteArray blackPng(int width, int height, bool interlaced, const QByteArray& ch
 QByteArray bmp8(int width, int height, int compression, const QByteArray& pixels, quint32 dataOffset)
 {
     return bmp(width, height, 8, compression, 8, pixels, dataOffset);
+}
+
+QByteArray gif(int screenW, int screenH, int imageW, int imageH)
+{
+    QByteArray out("GIF89a");
+    le(out, quint16(screenW));
+    le(out, quint16(screenH));
+    out += QByteArray::fromHex("800000" "ff0000" "000000" "2c00000000");   // red and black; a frame at 0,0
+    le(out, quint16(imageW));
+    le(out, quint16(imageH));
+    // One pixel of colour 0, then the end code: enough for a 1x1 frame.
+    return out + QByteArray::fromHex("00" "02024401" "00" "3b");
 }
 
 QList<CorpusFile> hostilePictures()
