@@ -57,10 +57,10 @@ using HostileFiles = SettingsDirTest;
 TEST_F(HostileFiles, KilledWriterLeavesNoStrayCopy)
 {
     const QByteArray before = "[s0]\r\nk=old\r\n";
-    ASSERT_TRUE(putFile(path, before));
+    ASSERT_TRUE(writeFile(path, before));
     for (int kill = 0; kill < 2; ++kill) {
         EXPECT_FALSE(runHelper({path, QStringLiteral("w"), QStringLiteral("1")}, true)) << "not killed";
-        EXPECT_EQ(fileBytes(path), before);
+        EXPECT_EQ(readFile(path), before);
         EXPECT_LE(entries(dir.path()).size(), 2);
     }
     EXPECT_TRUE(IniStore(path).write("s0", "k", "old"));
@@ -173,7 +173,7 @@ TEST_F(HostileFiles, SectionNamesBuiltToCollideStayCheap)
         ASSERT_EQ(fixedHashState(names[i]), fixedHashState(names[0]));
         file += '[' + names[i] + "]\nk=" + QByteArray::number(qulonglong(i)) + '\n';
     }
-    ASSERT_TRUE(putFile(path, file));
+    ASSERT_TRUE(writeFile(path, file));
 
     // Start-up reads one value from the file: it must finish, and find the right section.
     EXPECT_EQ(readInChild(path, QString::fromLatin1(names.back()), "k"), QString::number(kCount - 1));
