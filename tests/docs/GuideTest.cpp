@@ -1,10 +1,11 @@
 // Keeps the user guide honest: the pictures it shows exist, and every message it quotes (the code spans
 // in the first column of the table under "## Messages") matches the sources' text, so a message reworded
 // on either side fails here. In a quote "…" stands for a part that changes, "↵" for a line break.
+#include "../support/TestFiles.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -18,9 +19,7 @@ const fs::path kRoot = TAVREL_SOURCE_DIR;
 
 std::string readFile(const fs::path& path)
 {
-    std::ostringstream text;
-    text << std::ifstream(path, std::ios::binary).rdbuf();
-    return text.str();
+    return tavrel::test::readFile(QString::fromStdString(path.string())).toStdString();
 }
 
 // Every text of the program's sources, adjacent string literals joined as the compiler joins them.
