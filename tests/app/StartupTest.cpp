@@ -114,12 +114,3 @@ TEST(SaveDefaults, EmptyExeNameIsSavedEmpty)
     w.Command6_Click();
     EXPECT_TRUE(win.iniBytes().endsWith("[EXEname]\r\n1=\r\n"));
 }
-
-TEST(SaveDefaults, UnwritableFileSaysSoInsteadOfConfirming)
-{
-    test::Window win;
-    // A directory where the file belongs cannot be replaced by a file.
-    ASSERT_TRUE(QDir(win.dir()).mkdir("tavrel.ini"));
-    win.open().Command6_Click();
-    EXPECT_EQ(win.dialogs.shown, QStringList{"Error: Unable to save settings.\n" + win.iniPath()});
-}

@@ -115,6 +115,7 @@ TEST_F(PicturePanel, StoreNeedsASelectedFileAndRemoveEmptiesAllFiveKeys)
     EXPECT_EQ(w().File1->selectedRow(), -1);
 }
 
+// A directory where the settings file belongs cannot be written: each command that writes says so.
 TEST_F(PicturePanel, WritesThatFailSaySo)
 {
     test::selectFile(w().File2, "play.jpg");
@@ -122,7 +123,9 @@ TEST_F(PicturePanel, WritesThatFailSaySo)
     QDir().mkdir(win.iniPath());
     w().Command14_Click();
     w().Command15_Click();
-    EXPECT_EQ(win.dialogs.shown, (QStringList{"Error: Unable to store the picture.", "Error: Unable to remove the pictures."}));
+    w().Command6_Click();
+    EXPECT_EQ(win.dialogs.shown, (QStringList{"Error: Unable to store the picture.", "Error: Unable to remove the pictures.",
+                                              "Error: Unable to save settings.\n" + win.iniPath()}));
 }
 
 TEST_F(PicturePanel, AFailedLoadSaysSoWhileTheOldPictureIsStillShown)
