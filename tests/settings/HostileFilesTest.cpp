@@ -111,9 +111,9 @@ TEST_F(HostileFiles, NonRegularFileReadsEmptyAndIsNeverReplaced)
     }
 }
 
-// Names of 16 bytes whose hash under the fixed function below is the same. That function is the
-// multiply/xor-shift hash a header index once used; a table keyed by it lets such names make start-up
-// quadratic. The last eight bytes cancel the state left by the first eight, so every name ends in the
+// Names of 16 bytes whose hash under the fixed function below is the same. That function is a plain
+// multiply/xor-shift hash with no per-process seed; a header index keyed by such a hash lets such names
+// make start-up quadratic. The last eight bytes cancel the state left by the first eight, so every name ends in the
 // same state; byte k of (v * M) depends only on bytes 0..k of v, so the first eight are searched byte
 // by byte, keeping only those that leave printable bytes for the last eight.
 constexpr quint64 kMul = 0xff51afd7ed558ccdull;
