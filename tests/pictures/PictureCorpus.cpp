@@ -141,21 +141,16 @@ QByteArray blackPng(int width, int height, bool interlaced, const QByteArray& ch
 {
     // Each row (of each of the seven passes when interlaced) is a filter byte and a byte a pixel: grey
     // pictures are the most pixels the decoder takes at its allocation limit.
+    const int passes[8][4] = {{0, 0, 8, 8}, {4, 0, 8, 8}, {0, 4, 4, 8}, {2, 0, 4, 4}, {0, 2, 2, 4}, {1, 0, 2, 2}, {0, 1, 1, 2},
+                              {0, 0, 1, 1}};   // the seven passes, or the whole picture
     qint64 raw = 0;
-    const int passes[7][4] = {{0, 0, 8, 8}, {4, 0, 8, 8}, {0, 4, 4, 8}, {2, 0, 4, 4}, {0, 2, 2, 4}, {1, 0, 2, 2}, {0, 1, 1, 2}};
-    for (int i = interlaced ? 0 : 6; i < 7; ++i) {
-        const int* p = passes[i];
-        const qint64 w = interlaced ? (width - p[0] + p[2] - 1) / p[2] : width;
-        const qint64 h = interlaced ? (height - p[1] + p[3] - 1) / p[3] : height;
+    for (int i = interlaced ? 0 : 7; i < (interlaced ? 7 : 8); ++i) {
+        const qint64 w = (width - passes[i][0] + passes[i][2] - 1) / passes[i][2];
+        const qint64 h = (height - passes[i][1] + passes[i][3] - 1) / passes[i][3];
         raw += w > 0 && h > 0 ? h * (1 + w) : 0;
     }
-    QByteArray header;
-    for (const quint32 v : {quint32(width), quint32(height)}) {
-        const quint32 big = qToBigEndian(v);
-        header.append(reinterpret_cast<const char*>(&big), 4);
-    }
-    header += QByteArray::fromHex("0800000000");
-    header[12] = char(interlaced);
+    const quint32 size[2] = {qToBigEndian(quint32(width)), qToBigEndian(quint32(height))};
+    const QByteArray header = QByteArray(reinterpret_cast<const char*>(size), 8) + char(8) + QByteArray(3, '\0') + char(interlaced);
     const QByteArray stream = qCompress(QByteArray(raw, '\0'), 1).mid(4);
     return "\x89PNG\r\n\x1a\n" + pngChunk("IHDR", header) + chunks + pngChunk("IDAT", stream) + pngChunk("IEND", {});
 }
