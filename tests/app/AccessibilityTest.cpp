@@ -70,10 +70,12 @@ TEST(Accessibility, EveryFocusableControlIsInTheTreeAndSaysWhatItIsAndDoes)
     for (const auto& [control, name] : names)
         EXPECT_EQ(accessible(control), QString::fromUtf8(name)) << control->objectName().toStdString();
 
-    // Text buttons are described by their tooltip; a drop-down list is named through its label.
+    // Text buttons are described by their tooltip; a drive box is named for its purpose, its value is the drive.
     EXPECT_EQ(accessible(w.Command15, QAccessible::Description), "Remove all pictures for this game!");
     EXPECT_TRUE(labelledBy(w.Text3).contains(".EXE Name:"));
-    EXPECT_TRUE(labelledBy(w.Drive1).contains("Drives"));
-    EXPECT_TRUE(labelledBy(w.Drive2).contains("Drives"));
+    for (DriveList* drives : {w.Drive1, w.Drive2}) {
+        EXPECT_EQ(accessible(drives), "Drives");
+        EXPECT_EQ(accessible(drives, QAccessible::Value), drives->currentText());
+    }
     EXPECT_FALSE(accessible(w.Drive2, QAccessible::Description).isEmpty());
 }
