@@ -24,7 +24,6 @@ void name(QWidget* w, const QString& text, const QString& description = QString(
 
 void nameControls(form1& w)
 {
-    installAccessibleInterfaces();
     name(w.aboutframe, QStringLiteral("About Tavrel"));
     name(w.imageframe, QStringLiteral("Select Pictures"));
     name(w.Command3, QStringLiteral("ROMs"), QStringLiteral("Shows the ROM browser"));

@@ -11,7 +11,8 @@ inline constexpr char kPanelProperty[] = "tavrelPanel";
 // could not name from its own text, the words it stands for.
 void nameControls(form1& w);
 
-// Tells Qt's accessibility how to present the window's own kinds of control; once per program.
+// Tells Qt's accessibility how to present the window's own kinds of control; once per program,
+// before the first control is made.
 void installAccessibleInterfaces();
 
 } // namespace tavrel

@@ -222,20 +222,31 @@ void FocusMark::paintEvent(QPaintEvent*)
     QWidget* target = widget();
     if (!target)
         return;
-    // What the control shows beneath the ring decides each pixel's colour.
-    const QImage beneath = target->grab().toImage();
-    const qreal ratio = beneath.devicePixelRatio();
+    // What lies beneath: the parent's own background, then the control; never this mark itself.
+    const qreal ratio = devicePixelRatioF();
+    QPixmap shot(size() * ratio);
+    shot.setDevicePixelRatio(ratio);
+    shot.fill(Qt::black);
+    parentWidget()->render(&shot, QPoint(), QRegion(geometry()), QWidget::DrawWindowBackground);
+    QWidget* holder = target->parentWidget();
+    if (holder != parentWidget())   // with the siblings that overlap it, inside a frame
+        holder->render(&shot, QPoint(), QRegion(target->geometry()), QWidget::DrawWindowBackground | QWidget::DrawChildren);
+    else
+        target->render(&shot, QPoint(), QRegion(), QWidget::DrawChildren);
+    const QImage beneath = shot.toImage();
     QImage ring(size(), QImage::Format_ARGB32_Premultiplied);
     ring.fill(Qt::transparent);
     const int w = width(), h = height();
-    for (int y = 0; y < h; ++y)
+    for (int y = 0; y < h; ++y) {
+        const bool edgeRow = y < kMarkWidth || y >= h - kMarkWidth;
         for (int x = 0; x < w; ++x) {
-            if (x >= kMarkWidth && y >= kMarkWidth && x < w - kMarkWidth && y < h - kMarkWidth)
-                continue;
+            if (!edgeRow && x == kMarkWidth)
+                x = qMax(x, w - kMarkWidth);   // the inside stays clear
             const QColor under = beneath.pixelColor(qMin(int(x * ratio), beneath.width() - 1),
                                                     qMin(int(y * ratio), beneath.height() - 1));
             ring.setPixelColor(x, y, contrast(kMarkLight, under) >= 3 ? kMarkLight : QColor(Qt::black));
         }
+    }
     QPainter(this).drawImage(0, 0, ring);
 }
 

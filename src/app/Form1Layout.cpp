@@ -175,6 +175,8 @@ QString windowLook()
 
 void form1::createControls()
 {
+    // Before any control exists: a control's interface is made the first time it is asked for.
+    installAccessibleInterfaces();
     setObjectName(QStringLiteral("form1"));
     setWindowTitle(QStringLiteral("Tavrel"));
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);

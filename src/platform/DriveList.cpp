@@ -26,6 +26,10 @@ DriveList::DriveList(Drives& drives, QWidget* parent)
     applyReadableHighlight(this);
     applyReadableHighlight(view());
     connect(this, &QComboBox::currentIndexChanged, this, &DriveList::onIndexChanged);
+    // The closed drop-down's list keeps the chosen drive selected: screen readers read the value there.
+    connect(this, &QComboBox::currentIndexChanged, view_, [this](int index) {
+        view_->selectionModel()->select(model()->index(index, modelColumn()), QItemSelectionModel::ClearAndSelect);
+    });
     drive_ = volumeIn(reload(), QDir::currentPath());
     select(drive_);
 }
