@@ -133,7 +133,7 @@ def snapshot(step, expected, focused, panel=None, selected_slot=None):
         if selected_slot and role == "list item" and node.name.startswith("Picture slot"):
             check(("selected" in s) == (node.name == f"Picture slot {selected_slot}") and "selectable" in s,
                   f"{step}: {node.name} selected state {sorted(s)}")
-        if focused and (role, node.name) == focused:
+        if focused and (role, node.name) == focused and "showing" in s:
             check("focused" in s, f"{step}: {role} {node.name!r} has the focus")
     check(sorted(reachable) == sorted(expected), f"{step}: reachable controls\n  got      {sorted(reachable)}\n"
                                                  f"  expected {sorted(expected)}")
