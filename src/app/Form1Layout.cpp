@@ -385,11 +385,11 @@ void form1::setTabOrder()
 {
     // The pictures that open menus and panels follow the view buttons beside them; the slot digits
     // come before the buttons that store into them; the about panel's controls come last.
-    const QList<QWidget*> order{Command3, Command4, Image1, Image3, noscan, scanlines, quarterscan, halfscan, doublepixel,
-                                frm0, frm1, frm2, frm3, frm4, video1, video2, video3, vsync, joycheck, skip,
-                                Command1, Dir1, File1, Drive1, Command6, Command8, Command7, piccheck, Command2,
-                                Text2, Drive2, Command9, File2, Dir2, Text3, Label10, Label11, Label12, Label13,
-                                Label14, Command14, Command15, Image4, Label2};
+    const QList<QWidget*> order{Command3, Command4, Image1, Image3, noscan, scanlines, quarterscan, halfscan,
+                                doublepixel, frm0, frm1, frm2, frm3, frm4, video1, video2, video3, vsync, joycheck,
+                                skip, Command1, Dir1, File1, Drive1, Command6, Command8, Command7, piccheck,
+                                Command2, Text2, Drive2, Command9, File2, Dir2, Text3, Label10, Label11, Label12,
+                                Label13, Label14, Command14, Command15, Image4, Label2};
     for (int i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
     tabToSelectedOption({noscan, scanlines, quarterscan, halfscan, doublepixel});

@@ -159,18 +159,13 @@ TEST_F(Keyboard, EnterPressesAndPanelsKeepTheKeys)
 // Each focus mark differs from what it covers by at least 3:1 all round the control, 2 pixels deep.
 TEST_F(Keyboard, FocusMarksStandOutFromWhatTheyCover)
 {
-    tree.picture("roms/half.png", "PNG", Qt::white);
-    QImage half(tree.path("roms/half.png"));
-    for (int y = 0; y < half.height(); ++y)
-        for (int x = half.width() / 2; x < half.width(); ++x)
-            half.setPixelColor(x, y, QColor(60, 60, 200));
-    half.save(tree.path("roms/half.png"));
+    tree.picture("roms/white.png", "PNG", Qt::white);   // a light mark would vanish on it
     files({"roms/a.zip", "roms/b.zip"});
     openOnRoms("[Pictures]\r\n1=yes\r\n");
     w().activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w()));
-    w().showPicture(w().Image1, tree.path("roms/half.png"));
     test::selectFile(w().File1, "a.zip");
+    w().showPicture(w().Image1, tree.path("roms/white.png"));
     auto check = [&](std::initializer_list<QWidget*> controls) {
         for (QWidget* c : controls) {
             w().Command8->setFocus();

@@ -68,11 +68,12 @@ TEST(Form1, AsCreatedControlsSitWhereTheyBelongInTheBrowserViewAndTabOrder)
     EXPECT_EQ(w.Command3->backColour(), QColor(128, 128, 128));
     EXPECT_EQ(w.Command4->backColour(), QColor(Qt::black));
 
-    const QList<QWidget*> order{w.Command3, w.Command4, w.noscan, w.scanlines, w.quarterscan, w.halfscan,
-                                w.doublepixel, w.frm0, w.frm1, w.frm2, w.frm3, w.frm4, w.video1, w.video2,
-                                w.video3, w.vsync, w.joycheck, w.skip, w.Command1, w.Dir1, w.File1, w.Drive1,
-                                w.Command6, w.Command8, w.Command7, w.piccheck, w.Command2, w.Text2, w.Drive2,
-                                w.Command9, w.File2, w.Dir2, w.Text3, w.Command14, w.Command15};
+    const QList<QWidget*> order{w.Command3, w.Command4, w.Image1, w.Image3, w.noscan, w.scanlines, w.quarterscan,
+                                w.halfscan, w.doublepixel, w.frm0, w.frm1, w.frm2, w.frm3, w.frm4, w.video1,
+                                w.video2, w.video3, w.vsync, w.joycheck, w.skip, w.Command1, w.Dir1, w.File1,
+                                w.Drive1, w.Command6, w.Command8, w.Command7, w.piccheck, w.Command2, w.Text2,
+                                w.Drive2, w.Command9, w.File2, w.Dir2, w.Text3, w.Label10, w.Label11, w.Label12,
+                                w.Label13, w.Label14, w.Command14, w.Command15, w.Image4, w.Label2};
     QWidget* at = w.Command3;
     for (int i = 1; i < order.size(); ++i) {
         do
