@@ -70,7 +70,8 @@ void ClickLabel::keyPressEvent(QKeyEvent* event)
 {
     if (m_activatable && isActivationKey(event, true)) {
         event->accept();
-        emit clicked();
+        if (!event->isAutoRepeat())   // a key held down clicks once
+            emit clicked();
         return;
     }
     QLabel::keyPressEvent(event);
@@ -105,7 +106,8 @@ void PictureButton::keyPressEvent(QKeyEvent* event)
 {
     if (isActivationKey(event, false)) {
         event->accept();
-        click();
+        if (!event->isAutoRepeat())   // a key held down presses once, as Space does
+            click();
         return;
     }
     QPushButton::keyPressEvent(event);
@@ -230,7 +232,8 @@ void FocusMark::paintEvent(QPaintEvent*)
     parentWidget()->render(&shot, QPoint(), QRegion(geometry()), QWidget::DrawWindowBackground);
     QWidget* holder = target->parentWidget();
     if (holder != parentWidget())   // with the siblings that overlap it, inside a frame
-        holder->render(&shot, QPoint(), QRegion(target->geometry()), QWidget::DrawWindowBackground | QWidget::DrawChildren);
+        holder->render(&shot, QPoint(), QRegion(target->geometry()),
+                       QWidget::DrawWindowBackground | QWidget::DrawChildren);
     else
         target->render(&shot, QPoint(), QRegion(), QWidget::DrawChildren);
     const QImage beneath = shot.toImage();

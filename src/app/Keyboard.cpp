@@ -8,11 +8,14 @@
 #include "platform/DriveList.h"
 #include "platform/FileList.h"
 
-#include <QApplication>
+#include <QAbstractItemView>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QShortcut>
+
+#include <initializer_list>
+#include <utility>
 
 namespace tavrel {
 
