@@ -16,7 +16,10 @@ namespace {
 // A clickable label or picture: the role it was given and a press action.
 class ClickLabelAccess final : public QAccessibleWidget {
 public:
-    explicit ClickLabelAccess(ClickLabel* label) : QAccessibleWidget(label, roleOf(label)) {}
+    explicit ClickLabelAccess(ClickLabel* label) : QAccessibleWidget(label) {}
+
+    // Asked each time: the label may have been asked about before it was given its role.
+    QAccessible::Role role() const override { return roleOf(label()); }
 
     QString text(QAccessible::Text t) const override
     {
