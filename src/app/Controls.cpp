@@ -51,8 +51,9 @@ void ClickLabel::makeActivatable(QAccessible::Role role, bool tabStop)
 {
     m_activatable = true;
     m_role = role;
+    // Tab alone: a click does its work without taking the focus, so the mouse leaves no focus mark.
     if (tabStop)
-        setFocusPolicy(Qt::StrongFocus);
+        setFocusPolicy(Qt::TabFocus);
 }
 
 void ClickLabel::setSelected(bool selected)
