@@ -15,7 +15,12 @@ dpkg-dev
 file
 qt6-wayland
 weston
-imagemagick"
+imagemagick
+dbus
+at-spi2-core
+python3-pyatspi
+openbox
+xdotool"
 # A script that needs more (scripts/screenshots.sh) names its packages as arguments.
 packages="$packages $*"
 
