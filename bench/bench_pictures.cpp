@@ -6,7 +6,11 @@
 
 #include "../tests/pictures/PictureCorpus.h"
 
+#include <QBuffer>
 #include <QElapsedTimer>
+#include <QImage>
+#include <QImageWriter>
+#include <QRandomGenerator>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -92,7 +96,8 @@ BENCHMARK(BM_LoadHostilePictures)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 // The largest files still accepted, each alone: an 8-bit BMP that the
 // decoder's 128 MB allocation limit just takes; progressive
-// JPEGs at the size limit with the most scans their work allows; the most
+// JPEGs at the size limit with the most scans their work allows, and one
+// with the most entropy-coded data; the most
 // marker segments of the longest kind; the largest PNGs, plain and interlaced;
 // a GIF at the decoder's allocation limit; a PNG of texts that inflate to
 // 800 MB.
@@ -101,6 +106,21 @@ const std::pair<const char*, std::function<QByteArray()>> kLargest[] = {
     {"grey-scans.jpg", [] { return tavrel::test::progressiveJpeg(6600, 6600, int(tavrel::kMaxJpegBlockScans / (825 * 825)) - 1); }},
     {"colour-scans.jpg",
      [] { return tavrel::test::progressiveJpeg(5176, 5176, int(tavrel::kMaxJpegBlockScans / (3 * 647 * 647)) - 1, 3); }},
+    {"dense.jpg",
+     [] {   // noise at the best quality: the most entropy-coded data a progressive file may hold
+         QImage noise(3300, 3300, QImage::Format_RGB32);
+         for (int y = 0; y < noise.height(); ++y)
+             for (int x = 0; x < noise.width(); ++x)
+                 noise.setPixel(x, y, QRandomGenerator::global()->generate());
+         QByteArray bytes;
+         QBuffer buffer(&bytes);
+         buffer.open(QIODevice::WriteOnly);
+         QImageWriter writer(&buffer, "jpeg");
+         writer.setQuality(100);
+         writer.setProgressiveScanWrite(true);
+         writer.write(noise);
+         return bytes;
+     }},
     {"segments.jpg",
      [] {
          const int half = tavrel::kMaxJpegMarkerSegments / 2;

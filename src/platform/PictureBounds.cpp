@@ -97,6 +97,7 @@ bool jpegFits(const Bytes& b)
     int scans = 0;
     int markerSegments = 0;
     qint64 work = 0;
+    qint64 scanData = 0;
     qsizetype pos = 2;
     while (pos + 1 < b.size()) {
         if (b.u8(pos) != 0xff) {                   // stray bytes, which libjpeg skips too
@@ -152,11 +153,15 @@ bool jpegFits(const Bytes& b)
                 return false;
         }
         pos = pos + 2 + length;
-        if (marker == 0xda)
-            pos = skipEntropyData(b, pos);
+        if (marker == 0xda) {
+            const qsizetype end = skipEntropyData(b, pos);
+            scanData += end - pos;
+            pos = end;
+        }
     }
     // Several sequential scans also keep every block's coefficients.
-    return frame.found && scans > 0 && (scans == 1 || fits(frame.width, frame.height, 4, coefficientBytes(frame)));
+    return frame.found && scans > 0
+        && (scans == 1 || (fits(frame.width, frame.height, 4, coefficientBytes(frame)) && scanData <= kMaxJpegScanDataBytes));
 }
 
 // ---- BMP ----

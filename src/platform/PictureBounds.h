@@ -15,6 +15,9 @@ inline constexpr int kMaxJpegScans = 200;
 // The decoding work a JPEG may ask for, in blocks of 8 by 8 read: each scan
 // reads every block of the components it holds.
 inline constexpr qint64 kMaxJpegBlockScans = 64 * 1000 * 1000;
+// The entropy-coded bytes a JPEG in several scans may hold: each is decoded
+// into the coefficients of the whole picture, at some 50 MB a second here.
+inline constexpr qint64 kMaxJpegScanDataBytes = 16 << 20;
 // Comment and application segments: the decoder keeps the ones it saves in a
 // list that it walks to its end for each new one. Real files hold a handful
 // (an ICC profile is at most 255 of them).

@@ -207,6 +207,10 @@ QList<CorpusFile> hostilePictures()
         {"comments-80000.jpg", withSegments(jpeg(16, 16, false, 0), 0xfe, 80000)},
         {"app1-80000.jpg", withSegments(jpeg(16, 16, false, 0), 0xe1, 80000)},
         {"colour-scans-5176.jpg", progressiveJpeg(5176, 5176, 199, 3)},
+        {"scan-data-17m.jpg", [] {
+             QByteArray file = progressiveJpeg(64, 64, 1);   // more data than the decoder reads in a second
+             return file.insert(file.lastIndexOf("\xff\xda"), QByteArray(17 << 20, '\0'));
+         }()},
         {"png-8192.png", blackPng(8192, 8192, false)},
         {"png-interlaced-5000.png", blackPng(5000, 5000, true)},
     };
