@@ -1,0 +1,177 @@
+// Launching a DOS emulator in real DOSBox and a Windows one through real Wine, each a small program built
+// with the tests that writes what it was given to OUT.TXT; and what the console says without them.
+#include "launch/CommandLine.h"
+#include "launch/DosNames.h"
+
+#include "../app/WindowFixture.h"
+
+#include <QStandardPaths>
+
+using namespace tavrel;
+
+namespace {
+
+class ForeignLaunch : public test::WindowOnTree {
+protected:
+    void SetUp() override
+    {
+        // DOSBox's drives are made in a runtime folder of this test's own.
+        qputenv("XDG_RUNTIME_DIR", tree.path("run").toUtf8());
+        tree.dir("run");
+        QFile::setPermissions(tree.path("run"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        files({"roms/MSLUG.ZIP", "roms/NEOGEO.ZIP", "home/.keep"});
+        tree.file("roms/MSLUG.ZIP", "mslug archive");
+        tree.file("roms/NEOGEO.ZIP", "neogeo bios");
+        tree.file("roms/My Roms 'x' $HOME/Metal Slug X.zip", "metal slug x");
+        tree.file("roms/My Roms 'x' $HOME/Metal Slug 2.zip", "metal slug 2");
+        ASSERT_TRUE(QFile::copy(TAVREL_SHELL_SOURCE, win.dir() + "TVRShell.pif"));
+        openOnRoms();
+    }
+    void TearDown() override { qunsetenv("XDG_RUNTIME_DIR"); }
+
+    void emulator(const QString& from, const QString& name, const QString& typed)
+    {
+        ASSERT_TRUE(QFile::copy(from, win.dir() + name));
+        w().Text3->setText(typed);
+    }
+    QStringList scriptLines() const
+    {
+        return QString::fromUtf8(test::readFile(win.dir() + "temp.bat")).split(QStringLiteral("\r\n"));
+    }
+    QProcessEnvironment environment(const QString& path = "/usr/bin:/bin") const
+    {
+        QProcessEnvironment env;
+        env.insert("PATH", path);
+        env.insert("HOME", tree.path("home"));
+        return env;
+    }
+    // Runs the shell program as the last launch asked; waits for OUT.TXT (then ends the program, which
+    // waits for a key) or for the program to end. Returns OUT.TXT.
+    QByteArray run(QProcessEnvironment env, bool untilOut)
+    {
+        env.insert("SDL_VIDEODRIVER", "dummy");
+        env.insert("SDL_AUDIODRIVER", "dummy");
+        const QString out = win.dir() + "OUT.TXT";
+        QFile::remove(out);
+        QProcess p;
+        printed = test::runShell(p, win.dir() + "TVRShell.pif", win.dir(), env, "sh", !untilOut,
+                                 win.desktop.startedWith.last());
+        QElapsedTimer t;
+        t.start();
+        while (untilOut && QFileInfo(out).size() == 0 && p.state() == QProcess::Running && t.elapsed() < 60000)
+            QThread::msleep(50);
+        QThread::msleep(untilOut ? 300 : 0);
+        p.kill();
+        p.waitForFinished(5000);
+        printed += p.readAllStandardOutput();
+        return test::readFile(out);
+    }
+
+    QByteArray printed;
+};
+
+} // namespace
+
+TEST_F(ForeignLaunch, ADosEmulatorRunsInDosBoxWithDosPaths)
+{
+#ifdef TAVREL_DOS_PROBE
+    if (QStandardPaths::findExecutable("dosbox").isEmpty())
+        GTEST_SKIP() << "DOSBox is not installed";
+    // Named in another letter case than the file, with an argument of its own: a file beside the game.
+    emulator(TAVREL_DOS_PROBE, "NEORAGE.EXE", "NeoRAGE.EXE D:\\NEOGEO.ZIP");
+    test::selectFile(w().File1, "MSLUG.ZIP");
+    w().Command1_Click();
+    EXPECT_EQ(scriptLines()[3], "NEORAGE.EXE D:\\NEOGEO.ZIP D:\\MSLUG.ZIP      ");
+    EXPECT_EQ(w().text1->text(), tree.gamePath("roms/mslug.zip"));
+    EXPECT_EQ(run(environment(), true), " D:\\NEOGEO.ZIP D:\\MSLUG.ZIP\r\nneogeo bios");
+
+    // A long name with blanks in a folder of blanks, quotes and "$", beside one of the same first letters.
+    w().Text3->setText("neorage.exe");
+    const QString folder = "My Roms 'x' $HOME";
+    ASSERT_TRUE(w().Dir1->setPath(tree.path("roms/" + folder)));
+    test::selectFile(w().File1, "Metal Slug X.zip");
+    w().skip->setChecked(true);
+    w().Command1_Click();
+    const QString alias = dosNames({"Metal Slug X.zip", "Metal Slug 2.zip"})["Metal Slug X.zip"];
+    EXPECT_EQ(scriptLines()[3], "NEORAGE.EXE D:\\" + alias + "      -noanalyse ");
+    EXPECT_EQ(run(environment(), true), " D:\\" + alias.toLatin1() + "      -noanalyse\r\nmetal slug x");
+
+    // The directory form: the folder's own DOS path on the drive of its parent.
+    w().Dir1_Change();
+    w().Command1_Click();
+    EXPECT_EQ(scriptLines()[3], "NEORAGE.EXE D:\\" + dosAlias(folder) + "      -noanalyse ");
+    EXPECT_TRUE(run(environment(), true).startsWith(" D:\\" + dosAlias(folder).toLatin1() + "      -noanalyse\r\n"));
+    EXPECT_EQ(w().text1->text(), tree.gamePath("roms/" + folder));
+    EXPECT_TRUE(win.dialogs.shown.isEmpty());
+#else
+    GTEST_SKIP() << "nasm is not installed";
+#endif
+}
+
+TEST_F(ForeignLaunch, AWindowsEmulatorRunsThroughWine)
+{
+#ifdef TAVREL_WIN_PROBE
+    if (QStandardPaths::findExecutable("wine").isEmpty())
+        GTEST_SKIP() << "Wine is not installed";
+    emulator(TAVREL_WIN_PROBE, "Emu.exe", "EMU.EXE");
+    ASSERT_TRUE(w().Dir1->setPath(tree.path("roms/My Roms 'x' $HOME")));
+    test::selectFile(w().File1, "Metal Slug X.zip");
+    w().frm2->setChecked(true);
+    w().Command1_Click();
+    const QString game = wineZPath(tree.path("roms/My Roms 'x' $HOME/Metal Slug X.zip"));
+    EXPECT_EQ(scriptLines()[3],
+              "wine " + win.dir() + "Emu.exe " + quotedGameArgument(game) + "  -f2     ");
+    QProcessEnvironment env = environment();
+    // A Wine of its own, without the questions of a first start.
+    env.insert("WINEPREFIX", tree.path("wine"));
+    env.insert("WINEDEBUG", "-all");
+    env.insert("WINEDLLOVERRIDES", "mscoree,mshtml=");
+    EXPECT_EQ(run(env, false), game.toUtf8() + "\n-f2\nmetal slug x") << printed.toStdString();
+    EXPECT_TRUE(printed.endsWith("Press any key to continue . . . \n"));
+#else
+    GTEST_SKIP() << "x86_64-w64-mingw32-gcc is not installed";
+#endif
+}
+
+// From a search path without DOSBox or Wine, the console names what to install and waits for a key.
+TEST_F(ForeignLaunch, MissingDosBoxOrWineIsNamed)
+{
+    const QString tools = tree.path("tools/");
+    tree.dir("tools");
+    for (const char* tool : {"sh", "dirname", "basename", "sed", "tr", "stty", "dd", "readlink"})
+        QFile::link(QStandardPaths::findExecutable(QLatin1String(tool)), tools + QLatin1String(tool));
+    auto pe = [](const char* machine) {
+        QByteArray bytes("MZ");
+        bytes.resize(64, 0);
+        bytes[0x3C] = 64;
+        return bytes + QByteArray("PE\0\0", 4) + QByteArray(machine, 2);
+    };
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        const char* path;
+        const char* lines;
+    } cases[] = {
+        {"NEORAGE.EXE", "MZ", "",
+         "Error: The emulator is a DOS program, and DOSBox is not installed.\n"
+         "Install the Debian package dosbox (sudo apt install dosbox), or name its program in DOSBOX.\n"},
+        {"NEORAGE.EXE", pe("\x64\x86"), "",
+         "Error: The emulator is a Windows program, and Wine is not installed.\n"
+         "Install the Debian package wine (sudo apt install wine).\n"},
+        {"NEORAGE.EXE", pe("\x4c\x01"), "/usr/bin:/bin",
+         "Error: The emulator is a 32-bit Windows program, and Wine's 32-bit part is not installed.\n"
+         "As root: dpkg --add-architecture i386 && apt update && apt install wine32\n"},
+    };
+    test::selectFile(w().File1, "MSLUG.ZIP");
+    w().Text3->setText("NeoRAGE.EXE");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.lines);
+        if (*c.path && (QStandardPaths::findExecutable("wine").isEmpty() || QFile::exists("/usr/lib/wine/wine")))
+            continue;  // the 32-bit hint needs a Wine without its 32-bit part
+        test::writeFile(win.dir() + c.name, c.bytes);
+        w().Command1_Click();
+        run(environment(*c.path ? tools + u':' + QLatin1String(c.path) : tools), false);
+        EXPECT_TRUE(printed.contains(QByteArray("\n") + c.lines + "Press any key to continue . . . \n"))
+            << printed.toStdString();
+    }
+}
