@@ -1,6 +1,8 @@
 #include "launch/DosNames.h"
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 #include <QSet>
 
 namespace tavrel {
@@ -23,12 +25,6 @@ QString usablePart(QStringView text, qsizetype most)
     return out;
 }
 
-// Byte order of the UTF-8 forms: the same for every locale.
-bool byteOrder(const QString& a, const QString& b)
-{
-    return a.toUtf8() < b.toUtf8();
-}
-
 } // namespace
 
 bool isDosName(const QString& name)
@@ -44,17 +40,18 @@ bool isDosName(const QString& name)
 
 QString dosAlias(const QString& name, int round)
 {
+    // A crowded beginning (a whole folder of "Game ...") still leaves room: from round 8 on the alias is
+    // all hash.
+    const int hashLength = round < 8 ? 4 : 7;
     const qsizetype dot = name.lastIndexOf(u'.');
     const bool hasExtension = dot > 0;
-    QString base = usablePart(QStringView(name).left(hasExtension ? dot : name.size()), 4);
-    if (base.isEmpty())
-        base = QStringLiteral("_");
+    const QString base = usablePart(QStringView(name).left(hasExtension ? dot : name.size()), 7 - hashLength);
     const QString extension = hasExtension ? usablePart(QStringView(name).mid(dot + 1), 3) : QString();
 
-    quint32 hash = 2166136261u;
+    quint64 hash = 14695981039346656037ull;
     auto mix = [&hash](quint8 byte) {
         hash ^= byte;
-        hash *= 16777619u;
+        hash *= 1099511628211ull;
     };
     for (char byte : name.toUtf8())
         mix(quint8(byte));
@@ -63,19 +60,25 @@ QString dosAlias(const QString& name, int round)
             mix(quint8(round >> shift));
     static const char digits[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
     QString alias = base + u'~';
-    for (int i = 0; i < 3; ++i, hash /= 36)
+    for (int i = 0; i < hashLength; ++i, hash /= 36)
         alias += QLatin1Char(digits[hash % 36]);
     return extension.isEmpty() ? alias : alias + u'.' + extension;
 }
 
 QHash<QString, QString> dosNames(const QStringList& entries)
 {
-    QStringList sorted = entries;
-    std::sort(sorted.begin(), sorted.end(), byteOrder);
+    // Byte order of the UTF-8 forms: the same for every locale.
+    std::vector<std::pair<QByteArray, QString>> sorted;
+    sorted.reserve(entries.size());
+    for (const QString& name : entries)
+        sorted.emplace_back(name.toUtf8(), name);
+    std::sort(sorted.begin(), sorted.end());
     QHash<QString, QString> names;
+    names.reserve(entries.size());
     QSet<QString> taken;
+    taken.reserve(entries.size());
     QStringList aliased;
-    for (const QString& name : sorted) {
+    for (const auto& [bytes, name] : sorted) {
         const QString upper = name.toUpper();
         if (isDosName(name) && !taken.contains(upper)) {
             names.insert(name, upper);

@@ -11,10 +11,11 @@ namespace tavrel {
 // left out too: the batch file would read it as the start of a variable.
 bool isDosName(const QString& name);
 
-// The alias of a name DOS cannot hold: up to four of its leading usable characters in upper case,
-// "~", three letters or digits from a hash of the whole name (FNV-1a over its UTF-8 bytes, and over
-// the round number from round 1 on), then a dot and up to three usable characters of its extension.
-// It depends on the name alone, never on the order of a folder's entries.
+// The alias of a name DOS cannot hold: up to three of its leading usable characters in upper case,
+// "~", four letters or digits from a hash of the whole name (64-bit FNV-1a over its UTF-8 bytes, and
+// over the round number from round 1 on), then a dot and up to three usable characters of its
+// extension. From round 8 on, no leading characters and seven from the hash. It depends on the name
+// alone, never on the order of a folder's entries.
 QString dosAlias(const QString& name, int round = 0);
 
 // The DOS name of every entry of one folder. A name DOS holds keeps its upper-case form; where two

@@ -81,6 +81,21 @@ DosDrives stageDosDrives(const QString& root, const QString& emulatorFolder, con
     const QHash<QString, QString> names = dosNames(entries);
     drives.gameName = names.value(gameName);
 
+    // The same folder unchanged since its links were made (its entries' names are what its time of
+    // change covers) keeps them: a full folder's links take a moment to make.
+    struct stat info {};
+    const QByteArray stamp = stat(folder.constData(), &info) == 0
+        ? folder + '\n' + QByteArray::number(qint64(info.st_mtim.tv_sec)) + '.'
+            + QByteArray::number(qint64(info.st_mtim.tv_nsec)) + '\n' + QByteArray::number(raw.size())
+        : QByteArray();
+    const QByteArray stampPath = base + "/d.made";
+    QFile made(QFile::decodeName(stampPath));
+    if (!stamp.isEmpty() && made.open(QIODevice::ReadOnly) && made.readAll() == stamp
+        && access((base + "/d").constData(), F_OK) == 0)
+        return drives;
+    made.close();
+    unlink(stampPath.constData());
+
     const QByteArray fresh = base + "/d.new";
     const QByteArray old = base + "/d.old";
     removeLinkFolder(fresh);
@@ -110,6 +125,8 @@ DosDrives stageDosDrives(const QString& root, const QString& emulatorFolder, con
         return drives;
     }
     removeLinkFolder(old);
+    if (!stamp.isEmpty() && made.open(QIODevice::WriteOnly))
+        made.write(stamp);
     return drives;
 }
 

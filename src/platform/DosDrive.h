@@ -15,7 +15,8 @@ struct DosDrives {
     QString error;     // the system's words when the links could not be made
 };
 
-// Rebuilds the links; a later launch replaces them whole (d/ swapped in by a rename).
+// Rebuilds the links; a later launch replaces them whole (d/ swapped in by a rename), unless its game's
+// folder is the same and unchanged.
 DosDrives stageDosDrives(const QString& root, const QString& emulatorFolder, const QString& dataDir,
                          const QString& gameFolder, const QString& gameName);
 

@@ -105,7 +105,8 @@ TEST(DosNames, EveryEntryGetsOneDosNameOfItsOwn)
     EXPECT_EQ(names["MSLUG.ZIP"], "MSLUG.ZIP");
     EXPECT_EQ(names["neogeo.zip"], "NEOGEO.ZIP");
     EXPECT_EQ(names["mslug.zip"], dosAlias("mslug.zip"));
-    EXPECT_EQ(dosAlias("Metal Slug X.zip").left(5), "META~");
+    EXPECT_EQ(dosAlias("Metal Slug X.zip").left(4), "MET~");
+    EXPECT_EQ(dosAlias("Metal Slug X.zip", 8).size(), 12);
     EXPECT_EQ(dosAlias("Été.zip").left(2), "T~");
     EXPECT_EQ(dosAlias("x.jpeg").right(4), ".JPE");
     // The alias taken by a file of that name, the long name takes the next round's.
