@@ -15,7 +15,11 @@ dpkg-dev
 file
 qt6-wayland
 weston
-imagemagick"
+imagemagick
+dosbox
+nasm
+wine
+gcc-mingw-w64-x86-64"
 # A script that needs more (scripts/screenshots.sh) names its packages as arguments.
 packages="$packages $*"
 

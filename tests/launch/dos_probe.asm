@@ -1,6 +1,7 @@
-; A DOS program (MZ .EXE) for the launch tests: writes its command tail, a line
-; break and the first 16 bytes of the file its first argument names to OUT.TXT
-; in the current directory.
+; A DOS program (MZ .EXE) standing in for the emulator in the launch tests and the
+; guide's picture: writes its command tail, a line break and the first 16 bytes of
+; the file its first argument names to OUT.TXT in the current directory, and shows
+; its command tail on the screen.
 bits 16
 org 0
 header:
@@ -96,9 +97,24 @@ start:
     mov ah, 0x3E
     int 0x21
 .done:
+    mov ah, 0x40                ; the screen: a heading, then the tail
+    mov bx, 1
+    mov cx, said_end - said
+    mov dx, said
+    int 0x21
+    mov ah, 0x40
+    mov cx, [tail_len]
+    mov dx, tail
+    int 0x21
+    mov ah, 0x40
+    mov cx, 2
+    mov dx, crlf
+    int 0x21
     mov ax, 0x4C00
     int 0x21
 out_name: db 'OUT.TXT', 0
+said: db 'NeoRAGE stand-in, a DOS program. Its command tail:', 13, 10
+said_end:
 crlf: db 13, 10
 tail_len: dw 0
 head_len: dw 0
