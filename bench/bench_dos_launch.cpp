@@ -91,8 +91,8 @@ void BM_LaunchToDosProgramRunning(benchmark::State& state)
             QThread::usleep(2000);
         state.SetIterationTime(double(t.nsecsElapsed()) / 1e9);
         QFile pid(wrapper.fileName() + QStringLiteral(".pid"));
-        if (pid.open(QIODevice::ReadOnly))
-            ::kill(pid_t(pid.readAll().trimmed().toInt()), SIGKILL);
+        if (const int dosbox = pid.open(QIODevice::ReadOnly) ? pid.readAll().trimmed().toInt() : 0; dosbox > 0)
+            ::kill(pid_t(dosbox), SIGKILL);
         if (QFileInfo(out).size() == 0)
             state.SkipWithError("the DOS program did not run");
     }

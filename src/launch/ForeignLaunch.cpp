@@ -28,7 +28,7 @@ void launchInDosBox(ForeignLaunch& launch, const QString& dataDir, const QString
     const QString argument = clean.isEmpty() ? QString() : QStringLiteral("D:\\") + drives.gameName;
     launch.line = commandLine((isDosName(name) ? name.toUpper() : name) + rest, argument, switches);
 
-    launch.shellArguments = QStringList{QStringLiteral("--dosbox")};
+    launch.shellArguments = QStringList{QStringLiteral("--dosbox"), drives.root + QStringLiteral("/d"), folder};
     auto command = [&](const QString& text) { launch.shellArguments << QStringLiteral("-c") << text; };
     // Drives the user's own configuration may have mounted are let go first.
     for (const char* drive : {"C", "D", "E"})

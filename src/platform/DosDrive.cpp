@@ -2,6 +2,7 @@
 
 #include "launch/DosNames.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
@@ -22,17 +23,20 @@ QString systemError()
     return QString::fromLocal8Bit(std::strerror(errno));
 }
 
-// Removes a folder of ours that holds only links: each entry is unlinked, never followed.
+// Removes a folder of links of ours: each link is unlinked, never followed. Anything else in it (what
+// an emulator made there and could not be moved out) is kept, the folder renamed aside with it.
 void removeLinkFolder(const QByteArray& path)
 {
     if (DIR* dir = opendir(path.constData())) {
         const int fd = dirfd(dir);
+        struct stat info {};
         while (const dirent* entry = readdir(dir))
-            if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0)
+            if (fstatat(fd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(info.st_mode))
                 unlinkat(fd, entry->d_name, 0);
         closedir(dir);
     }
-    rmdir(path.constData());
+    if (rmdir(path.constData()) != 0 && errno == ENOTEMPTY)
+        rename(path.constData(), (path + ".kept-" + QByteArray::number(QDateTime::currentMSecsSinceEpoch())).constData());
 }
 
 // A link replaced in one step: made under a temporary name, renamed over the old one.

@@ -7,6 +7,8 @@
 
 #include <QStandardPaths>
 
+#include <csignal>
+
 using namespace tavrel;
 
 namespace {
@@ -51,6 +53,13 @@ protected:
     {
         env.insert("SDL_VIDEODRIVER", "dummy");
         env.insert("SDL_AUDIODRIVER", "dummy");
+        // DOSBox through a wrapper that notes its process: it waits for a key at the end, and is ended.
+        const QString pid = tree.path("dosbox-noted.pid");
+        QFile::remove(pid);
+        tree.file("dosbox-noted", "#!/bin/sh\necho $$ >\"$0.pid\"\nexec dosbox \"$@\"\n");
+        QFile::setPermissions(tree.path("dosbox-noted"), QFile::ReadOwner | QFile::ExeOwner);
+        if (untilOut)
+            env.insert("DOSBOX", tree.path("dosbox-noted"));
         const QString out = win.dir() + "OUT.TXT";
         QFile::remove(out);
         QProcess p;
@@ -61,8 +70,10 @@ protected:
         while (untilOut && QFileInfo(out).size() == 0 && p.state() == QProcess::Running && t.elapsed() < 60000)
             QThread::msleep(50);
         QThread::msleep(untilOut ? 300 : 0);
-        p.kill();
-        p.waitForFinished(5000);
+        if (const int dosbox = test::readFile(pid).trimmed().toInt(); untilOut && dosbox > 0) {
+            ::kill(pid_t(dosbox), SIGKILL);
+            EXPECT_TRUE(p.waitForFinished(5000));
+        }
         printed += p.readAllStandardOutput();
         return test::readFile(out);
     }
@@ -83,7 +94,13 @@ TEST_F(ForeignLaunch, ADosEmulatorRunsInDosBoxWithDosPaths)
     w().Command1_Click();
     EXPECT_EQ(scriptLines()[3], "NEORAGE.EXE D:\\NEOGEO.ZIP D:\\MSLUG.ZIP      ");
     EXPECT_EQ(w().text1->text(), tree.gamePath("roms/mslug.zip"));
+    // A file the emulator made beside the game lands in the game's folder, never over one there.
+    tree.file("run/tavrel-dos/d/HISCORE.DAT", "scores");
+    tree.file("run/tavrel-dos/d/NEOGEO.BAK", "new");
+    tree.file("roms/NEOGEO.BAK", "old");
     EXPECT_EQ(run(environment(), true), " D:\\NEOGEO.ZIP D:\\MSLUG.ZIP\r\nneogeo bios");
+    EXPECT_EQ(test::readFile(tree.path("roms/HISCORE.DAT")), "scores");
+    EXPECT_EQ(test::readFile(tree.path("roms/NEOGEO.BAK")), "old");
 
     // A long name with blanks in a folder of blanks, quotes and "$", beside one of the same first letters.
     w().Text3->setText("neorage.exe");
