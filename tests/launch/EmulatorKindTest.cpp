@@ -15,11 +15,7 @@ using namespace tavrel;
 
 TEST(EmulatorKind, FirstWordAsTheShellSplitsIt)
 {
-    const struct {
-        const char* command;
-        const char* word;
-        const char* rest;
-    } cases[] = {
+    const struct { const char* command; const char* word; const char* rest; } cases[] = {
         {"NeoRAGE.EXE", "NeoRAGE.EXE", ""},
         {"  'My Emu.exe' -x", "My Emu.exe", " -x"},
         {"\"a\\\"b\\c\"d e", "a\"b\\cd", " e"},
@@ -46,10 +42,7 @@ TEST(EmulatorKind, TheEmulatorIsFoundAsTheLaunchRunsIt)
     }
     const QString data = root + "data";
     const QStringList path{root + "bin", root + "bin2"};
-    const struct {
-        const char* word;
-        const char* found;
-    } cases[] = {
+    const struct { const char* word; const char* found; } cases[] = {
         {"NeoRAGE.EXE", "bin/NeoRAGE.EXE"}, {"neorage.exe", "data/NEORAGE.EXE"}, {"tool", "bin/tool"},
         {"other.com", "bin2/OTHER.COM"},    {"emu/run.EXE", "data/emu/Run.exe"}, {"emu", ""},
         {"missing", ""},                    {"", ""},
@@ -68,11 +61,7 @@ TEST(EmulatorKind, FirstBytesDecideTheKind)
         qToLittleEndian(peOffset, bytes.data() + 0x3C);
         return bytes + tail;
     };
-    const struct {
-        QByteArray bytes;
-        const char* name;
-        EmulatorKind kind;
-    } cases[] = {
+    const struct { QByteArray bytes; const char* name; EmulatorKind kind; } cases[] = {
         {mz(64, QByteArray("PE\0\0\x4c\x01", 6)), "x", EmulatorKind::Windows32},
         {mz(64, QByteArray("PE\0\0\x64\x86", 6)), "x.exe", EmulatorKind::Windows64},
         {mz(0, "code"), "NEORAGE.EXE", EmulatorKind::Dos},
