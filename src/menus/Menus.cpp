@@ -34,7 +34,6 @@ void separator(QMenu* m, const char* name)
 Menus::Menus(form1& form) : QWidget(nullptr), m_form(form)
 {
     setObjectName(QStringLiteral("Menus"));
-    setWindowTitle(QStringLiteral("Form2"));
 
     mnudir = menu(this, "mnudir", QStringLiteral("DirMenu"));
     separator(mnudir, "ajksladhkjahska");
