@@ -173,4 +173,14 @@ TEST_F(ForeignLaunch, MissingDosBoxOrWineIsNamed)
         EXPECT_TRUE(printed.contains(QByteArray("\n") + c.lines + "Press any key to continue . . . \n"))
             << printed.toStdString();
     }
+    // DOSBox's drives that cannot be made stop the launch with the system's words.
+    tree.file("run2/tavrel-dos", "in the way");
+    QFile::setPermissions(tree.path("run2"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qputenv("XDG_RUNTIME_DIR", tree.path("run2").toUtf8());
+    test::writeFile(win.dir() + "NEORAGE.EXE", "MZ");
+    const int started = int(win.desktop.started.size());
+    w().Command1_Click();
+    ASSERT_EQ(win.dialogs.shown.size(), 1);
+    EXPECT_TRUE(win.dialogs.shown[0].startsWith("Error: Unable to give DOSBox the game's folder.\n"));
+    EXPECT_EQ(win.desktop.started.size(), started);
 }
