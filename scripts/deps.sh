@@ -16,6 +16,11 @@ file
 qt6-wayland
 weston
 imagemagick
+dbus
+at-spi2-core
+python3-pyatspi
+openbox
+xdotool
 dosbox
 nasm
 wine
