@@ -3,6 +3,7 @@
 #include "platform/DirScan.h"
 #include "platform/Drives.h"
 #include "platform/ListLook.h"
+#include "platform/ReadOnce.h"
 
 #include <QAbstractListModel>
 #include <QDir>
@@ -125,7 +126,7 @@ DirList::~DirList() = default;
 bool DirList::display(const QString& cleanPath)
 {
     static const FilePattern everything;
-    const DirScanResult scan = scanDirectory(cleanPath, everything, ScanFor::Dirs);
+    const DirScanResult scan = ReadOnce::listDirectory(cleanPath, everything, ScanFor::Dirs);
     if (!scan.ok)
         return false;
 

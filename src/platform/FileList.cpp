@@ -1,6 +1,7 @@
 #include "platform/FileList.h"
 
 #include "platform/ListLook.h"
+#include "platform/ReadOnce.h"
 
 #include <QAbstractListModel>
 #include <QDir>
@@ -61,7 +62,7 @@ FileList::~FileList() = default;
 
 void FileList::reload()
 {
-    DirScanResult scan = scanDirectory(path_, pattern_, ScanFor::Files);
+    DirScanResult scan = ReadOnce::listDirectory(path_, pattern_, ScanFor::Files);
     // The reset clears the selection without a signal, so nothing is raised.
     model_->setNames(std::move(scan.files));
     lastRow_ = -1;
