@@ -6,6 +6,8 @@ set -eu
 packages="build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev googletest libgtest-dev
 libgmock-dev libbenchmark-dev fonts-comic-neue dash shellcheck xterm
 xvfb
+openbox
+xdotool
 xfce4-terminal
 lxterminal
 desktop-file-utils

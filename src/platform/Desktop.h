@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
 class QWidget;
 
 namespace tavrel {
@@ -15,20 +17,27 @@ public:
     virtual void openUrl(const QString& url) = 0;
     // Starts a program without waiting for it. False when it could not be started.
     virtual bool startDetached(const QString& program, const QString& workingDirectory) = 0;
-    // Lets the window manager move the window with the mouse, as a title-bar drag does.
+    // Moves the window with the mouse until the left button is let go, as a title-bar drag does.
     virtual void startWindowMove(QWidget* window) = 0;
     virtual void minimize(QWidget* window) = 0;
     // Ends the program at once.
     virtual void exitProgram() = 0;
 };
 
+class WindowMover;
+
 class QtDesktop final : public Desktop {
 public:
+    QtDesktop();
+    ~QtDesktop() override;
     void openUrl(const QString& url) override;
     bool startDetached(const QString& program, const QString& workingDirectory) override;
     void startWindowMove(QWidget* window) override;
     void minimize(QWidget* window) override;
     void exitProgram() override;
+
+private:
+    std::unique_ptr<WindowMover> m_mover;
 };
 
 } // namespace tavrel

@@ -1,0 +1,91 @@
+// Tavrel under a real X window manager (openbox on Xvfb), driven by XTest pointer events as a user's mouse.
+#include <QPoint>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include "../QtPrinters.h"
+
+namespace {
+
+struct Openbox : ::testing::Test {
+    QTemporaryDir home;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    QProcess xvfb, openbox, tavrel;
+    QString window;
+
+    void SetUp() override
+    {
+        for (const char* tool : {"Xvfb", "openbox", "xdotool"})
+            if (QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty())
+                GTEST_SKIP() << tool << " is not installed";
+        xvfb.start("Xvfb", {"-displayfd", "1", "-nolisten", "tcp", "-screen", "0", "1280x1024x24"});
+        ASSERT_TRUE(xvfb.waitForReadyRead(10000)) << xvfb.readAllStandardError().toStdString();
+        env.insert("DISPLAY", u':' + QString::fromLatin1(xvfb.readAllStandardOutput()).trimmed());
+        env.insert("HOME", home.path());
+        env.insert("XDG_CONFIG_HOME", home.path());
+        env.insert("QT_QPA_PLATFORM", "xcb");
+        env.remove("WAYLAND_DISPLAY");
+        openbox.setProcessEnvironment(env);
+        openbox.start("openbox", {"--sm-disable"});
+        ASSERT_TRUE(openbox.waitForStarted(5000));
+        QThread::msleep(500);   // managing the screen
+        tavrel.setProcessEnvironment(env);
+        tavrel.setWorkingDirectory(home.path());
+        tavrel.start(TAVREL_EXE, {});
+        window = xdotool({"search", "--sync", "--onlyvisible", "--name", "^Tavrel$"}).section(u'\n', 0, 0);
+        ASSERT_FALSE(window.isEmpty());
+    }
+
+    void TearDown() override
+    {
+        for (QProcess* p : {&tavrel, &openbox, &xvfb}) {
+            p->kill();
+            p->waitForFinished(5000);
+        }
+    }
+
+    QString xdotool(const QStringList& args)
+    {
+        QProcess p;
+        p.setProcessEnvironment(env);
+        p.start("xdotool", args);
+        p.waitForFinished(20000);
+        return QString::fromLatin1(p.readAllStandardOutput()).trimmed();
+    }
+
+    QPoint position()
+    {
+        QThread::msleep(300);   // the move reaches the server
+        const QStringList shell = xdotool({"getwindowgeometry", "--shell", window}).split(u'\n');
+        return {shell.filter(QRegularExpression("^X=")).value(0).mid(2).toInt(),
+                shell.filter(QRegularExpression("^Y=")).value(0).mid(2).toInt()};
+    }
+
+    void pointerTo(QPoint at) { xdotool({"mousemove", "--sync", QString::number(at.x()), QString::number(at.y())}); }
+};
+
+// Pressing on the title strip or the bare background and moving drags the window; letting go ends the
+// drag, so the pointer moves on alone.
+TEST_F(Openbox, ADragEndsWithTheButton)
+{
+    for (const QPoint grip : {QPoint(300, 10), QPoint(5, 470)}) {
+        SCOPED_TRACE(grip.x());
+        const QPoint start = position();
+        pointerTo(start + grip);
+        xdotool({"mousedown", "1"});
+        pointerTo(start + grip + QPoint(1, 1));
+        pointerTo(start + grip + QPoint(61, 41));
+        xdotool({"mouseup", "1"});
+        const QPoint dropped = position();
+        EXPECT_EQ(dropped - start, QPoint(60, 40));
+        pointerTo(start + grip + QPoint(161, 141));
+        EXPECT_EQ(position(), dropped);
+    }
+}
+
+} // namespace
