@@ -49,7 +49,7 @@ void Menus::deleteSelected(FileList* files, DirList* dirs)
     const FileResult result = deleteFile(path);
     if (!result.ok)
         dialogs.message(QStringLiteral("Error: Unable to delete ") + quoted(path) + QStringLiteral(".\n") + result.reason);
-    files->refresh();
+    refreshFiles(files);
 }
 
 void Menus::renameSelected(FileList* files, DirList* dirs)
@@ -76,7 +76,18 @@ void Menus::renameSelected(FileList* files, DirList* dirs)
     if (!result.ok)
         dialogs.message(QStringLiteral("Error: Unable to rename ") + quoted(dir + name) + QStringLiteral(".\n")
                         + result.reason);
-    files->refresh();
+    refreshFiles(files);
+}
+
+void Menus::refreshFiles(FileList* files)
+{
+    // A file still listed stays selected, so a refused delete can be chosen
+    // again. When the selected archive is gone, the folder becomes the current
+    // game: Game Path and a launch then agree.
+    const bool hadFile = !files->fileName().isEmpty();
+    files->refreshKeepingSelection();
+    if (hadFile && files->fileName().isEmpty() && files == m_form.File1)
+        m_form.showFolderAsCurrentGame();
 }
 
 void Menus::mnudelzip_Click()
@@ -103,14 +114,14 @@ void Menus::mnurefresh1_Click()
 {
     m_form.Drive1->refresh();
     m_form.Dir1->refresh();
-    m_form.File1->refresh();
+    refreshFiles(m_form.File1);
 }
 
 void Menus::refreshpic_Click()
 {
     m_form.Drive2->refresh();
     m_form.Dir2->refresh();
-    m_form.File2->refresh();
+    refreshFiles(m_form.File2);
 }
 
 void Menus::mnudirrefresh_Click()
