@@ -18,8 +18,11 @@ namespace tavrel {
 namespace {
 
 constexpr int DepthRole = Qt::UserRole;
+// Only the deepest levels shown are indented, so that a name twelve folders
+// down still has the width of the list; the tooltip holds the whole path.
+constexpr int IndentedLevels = 3;
 
-// Shifts each row right by its depth in the tree.
+// Shifts each row right by its depth among the indented levels.
 class IndentDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
@@ -41,7 +44,8 @@ public:
 private:
     static int indent(const QStyleOptionViewItem& option, const QModelIndex& index)
     {
-        return index.data(DepthRole).toInt() * qMax(8, option.decorationSize.width());
+        // Half an icon a level: enough to tell the levels apart.
+        return index.data(DepthRole).toInt() * qMax(8, option.decorationSize.width() / 2);
     }
 };
 
@@ -76,7 +80,7 @@ public:
         case Qt::DecorationRole:
             return row.open ? openIcon : closedIcon;
         case DepthRole:
-            return row.depth;
+            return indentedDepth(row.depth);
         default:
             return {};
         }
@@ -86,6 +90,7 @@ public:
     {
         beginResetModel();
         rows_ = std::move(rows);
+        deepest_ = rows_.isEmpty() ? 0 : rows_.last().depth;
         endResetModel();
     }
 
@@ -100,7 +105,11 @@ public:
     }
 
 private:
+    // The levels above the last few all start at the left edge.
+    int indentedDepth(int depth) const { return qMax(0, depth - qMax(0, deepest_ - IndentedLevels)); }
+
     QList<Row> rows_;
+    int deepest_ = 0;
     QIcon openIcon, closedIcon;
 };
 

@@ -11,7 +11,8 @@
 
 namespace tavrel {
 
-// Names only, read-only: no per-row roles beyond the text.
+// Names only, read-only: the text, and the same as the tooltip, since a long
+// name is cut short in the list.
 class FileList::Model : public QAbstractListModel {
 public:
     using QAbstractListModel::QAbstractListModel;
@@ -23,7 +24,8 @@ public:
 
     QVariant data(const QModelIndex& index, int role) const override
     {
-        if ((role == Qt::DisplayRole || role == Qt::EditRole) && index.isValid() && index.row() < names_.size())
+        if ((role == Qt::DisplayRole || role == Qt::EditRole || role == Qt::ToolTipRole) && index.isValid()
+            && index.row() < names_.size())
             return names_[index.row()];
         return {};
     }

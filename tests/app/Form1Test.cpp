@@ -1,6 +1,7 @@
 #include "WindowFixture.h"
 
 #include <QApplication>
+#include <QListView>
 #include <QScrollBar>
 
 using namespace tavrel;
@@ -230,5 +231,39 @@ TEST(Form1, ListScrollBarsAreDarkLikeTheLists)
         QApplication::processEvents();
         EXPECT_LT(brightness(list->view()->verticalScrollBar()), 0.3) << list->objectName().toStdString();
         list->hidePopup();
+    }
+}
+
+// The options a list view paints its items with.
+struct ItemOptions : QListView {
+    using QListView::initViewItemOption;
+};
+
+// A name cut short in a list can be read whole in its tooltip, and both folder lists keep room for the
+// names of folders twelve deep.
+TEST(Form1, ListsShowWholeNamesTwelveFoldersDown)
+{
+    test::Tree tree;
+    const QString deep = "roms/b/c/d/e/f/g/h/i/j/k/twelfth";   // and "thirteenth" below it
+    tree.file(deep + "/Metal Slug 2 - Super Vehicle-001 II (Japan, rev 2).zip");
+    tree.picture(deep + "/a title picture with a long name.bmp", "BMP", Qt::red);
+    tree.dir(deep + "/thirteenth");
+    test::Window win;
+    form1& w = win.open();
+    w.imageframe->show();
+    w.show();
+    for (const auto& [dirs, files] : {std::pair{w.Dir1, w.File1}, std::pair{w.Dir2, w.File2}}) {
+        SCOPED_TRACE(dirs->objectName().toStdString());
+        ASSERT_TRUE(dirs->setPath(tree.path(deep)));
+        files->setPath(dirs->path());
+        // Each row from "roms" down fits whole (the temporary folder above may have a long name of its own).
+        QStyleOptionViewItem option;
+        static_cast<ItemOptions*>(static_cast<QListView*>(dirs))->initViewItemOption(&option);
+        for (int row = dirs->pathRow() - 11; row < dirs->count(); ++row)
+            EXPECT_LE(dirs->itemDelegate()->sizeHint(option, dirs->model()->index(row, 0)).width(),
+                      dirs->viewport()->width()) << dirs->itemPath(row).toStdString();
+        const QModelIndex file = files->model()->index(0, 0);
+        EXPECT_EQ(file.data(Qt::ToolTipRole), file.data());
+        EXPECT_EQ(dirs->model()->index(dirs->pathRow(), 0).data(Qt::ToolTipRole), tree.path(deep));
     }
 }
