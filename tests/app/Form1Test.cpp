@@ -118,47 +118,63 @@ TEST(Form1, TabButtonsSwitchViewsAndKeepContents)
     EXPECT_TRUE(w.Image3->isVisible() && !w.Image1->isVisible());
 }
 
-TEST(Form1, WindowKeepsItsSizeMovesOnlyByLeftDragOnBackgroundAndShowsItsAboutPanel)
-{
-    test::Window win;
-    form1& w = win.open();
-    w.show();
-    w.resize(800, 600);
-    EXPECT_EQ(w.size(), QSize(640, 480));
+namespace {
 
+// A shown window with its script and recorders.
+class ShownWindow : public ::testing::Test {
+protected:
+    void SetUp() override { win.open().show(); }
+    form1& w() { return *win.w; }
+    test::Window win;
+};
+
+} // namespace
+
+TEST_F(ShownWindow, KeepsItsSize)
+{
+    w().resize(800, 600);
+    EXPECT_EQ(w().size(), QSize(640, 480));
+}
+
+TEST_F(ShownWindow, MovesOnlyByALeftDragOnTheBackgroundOrTitleStrip)
+{
     const QPoint bare(5, 470);
-    ASSERT_EQ(w.childAt(bare), nullptr);
+    ASSERT_EQ(w().childAt(bare), nullptr);
     auto drag = [&](QWidget* target, QPoint at, Qt::MouseButtons buttons) {
         QMouseEvent move(QEvent::MouseMove, at, target->mapToGlobal(at), Qt::NoButton, buttons, Qt::NoModifier);
         QApplication::sendEvent(target, &move);
         return win.desktop.moves;
     };
-    drag(&w, bare, Qt::RightButton);
-    drag(&w, bare, Qt::LeftButton | Qt::RightButton);
-    EXPECT_EQ(drag(&w, bare, Qt::NoButton), 0);
-    EXPECT_EQ(drag(&w, bare, Qt::LeftButton), 1);
-    EXPECT_EQ(drag(w.Image2, QPoint(300, 10), Qt::LeftButton), 2);
-    EXPECT_EQ(drag(w.Label3, QPoint(5, 5), Qt::LeftButton), 2);   // over a label the mouse does not move it
+    drag(&w(), bare, Qt::RightButton);
+    drag(&w(), bare, Qt::LeftButton | Qt::RightButton);
+    EXPECT_EQ(drag(&w(), bare, Qt::NoButton), 0);
+    EXPECT_EQ(drag(&w(), bare, Qt::LeftButton), 1);
+    EXPECT_EQ(drag(w().Image2, QPoint(300, 10), Qt::LeftButton), 2);
+    EXPECT_EQ(drag(w().Label3, QPoint(5, 5), Qt::LeftButton), 2);   // over a label the mouse does not move it
+}
 
-    // The about panel covers the view buttons, links to the web and closes on a left click.
-    QTest::mouseClick(w.Image3, Qt::LeftButton);
-    EXPECT_TRUE(w.aboutframe->isVisible());
-    EXPECT_EQ(w.childAt(w.Command3->geometry().center())->window(), &w);
-    EXPECT_NE(w.childAt(w.Command3->geometry().center()), w.Command3);
-    QTest::mouseClick(w.Label2, Qt::LeftButton);
-    EXPECT_EQ(win.desktop.openedUrls, QStringList{w.Label2->text()});
-    QTest::mouseClick(w.Image4, Qt::RightButton);
-    EXPECT_TRUE(w.aboutframe->isVisible());
-    QTest::mouseClick(w.Image4, Qt::LeftButton);
-    EXPECT_FALSE(w.aboutframe->isVisible());
+// The about panel covers the view buttons, links to the web and closes on a left click.
+TEST_F(ShownWindow, AboutPanelLinksAndClosesOnALeftClick)
+{
+    QTest::mouseClick(w().Image3, Qt::LeftButton);
+    EXPECT_TRUE(w().aboutframe->isVisible());
+    EXPECT_NE(w().childAt(w().Command3->geometry().center()), w().Command3);
+    QTest::mouseClick(w().Label2, Qt::LeftButton);
+    EXPECT_EQ(win.desktop.openedUrls, QStringList{w().Label2->text()});
+    QTest::mouseClick(w().Image4, Qt::RightButton);
+    EXPECT_TRUE(w().aboutframe->isVisible());
+    QTest::mouseClick(w().Image4, Qt::LeftButton);
+    EXPECT_FALSE(w().aboutframe->isVisible());
+}
 
-    QTest::mouseClick(w.Command7, Qt::LeftButton);
+TEST_F(ShownWindow, MinimizeAndExitButtonsAndClosingDoWhatTheySay)
+{
+    QTest::mouseClick(w().Command7, Qt::LeftButton);
     EXPECT_EQ(win.desktop.minimizes, 1);
-    QTest::mouseClick(w.Command8, Qt::LeftButton);
+    QTest::mouseClick(w().Command8, Qt::LeftButton);
     EXPECT_EQ(win.desktop.exits, 1);
-    w.close();
+    w().close();
     EXPECT_EQ(win.desktop.exits, 2);
-
     EXPECT_TRUE(win.dialogs.shown.isEmpty());
 }
 

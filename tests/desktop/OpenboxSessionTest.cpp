@@ -30,12 +30,12 @@ struct Openbox : ::testing::Test {
         env.insert("XDG_CONFIG_HOME", home.path());
         env.insert("QT_QPA_PLATFORM", "xcb");
         env.remove("WAYLAND_DISPLAY");
-        openbox.setProcessEnvironment(env);
+        for (QProcess* p : {&openbox, &tavrel}) {
+            p->setProcessEnvironment(env);
+            p->setWorkingDirectory(home.path());
+        }
         openbox.start("openbox", {"--sm-disable"});
-        ASSERT_TRUE(openbox.waitForStarted(5000));
         QThread::msleep(500);   // managing the screen
-        tavrel.setProcessEnvironment(env);
-        tavrel.setWorkingDirectory(home.path());
         tavrel.start(TAVREL_EXE, {});
         window = xdotool({"search", "--sync", "--onlyvisible", "--name", "^Tavrel$"}).section(u'\n', 0, 0);
         ASSERT_FALSE(window.isEmpty());
@@ -61,9 +61,11 @@ struct Openbox : ::testing::Test {
     QPoint position()
     {
         QThread::msleep(300);   // the move reaches the server
-        const QStringList shell = xdotool({"getwindowgeometry", "--shell", window}).split(u'\n');
-        return {shell.filter(QRegularExpression("^X=")).value(0).mid(2).toInt(),
-                shell.filter(QRegularExpression("^Y=")).value(0).mid(2).toInt()};
+        const QString shell = xdotool({"getwindowgeometry", "--shell", window});
+        const auto at = [&](const char* key) {
+            return QRegularExpression(QLatin1String(key) + "=(\\d+)").match(shell).captured(1).toInt();
+        };
+        return {at("X"), at("Y")};
     }
 
     void pointerTo(QPoint at) { xdotool({"mousemove", "--sync", QString::number(at.x()), QString::number(at.y())}); }

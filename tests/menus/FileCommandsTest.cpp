@@ -20,14 +20,14 @@ protected:
     void TearDown() override { EXPECT_EQ(win.iniBytes(), ini); }
 
     QStringList roms() const { return test::listedFiles(win.w->File1); }
-    // The file system refuses to delete the file, or lets it again: immutable for root, who may delete
-    // anything in a read-only folder, else in a read-only folder.
-    bool refuseDelete(const QString& relative, bool refuse)
+    // The file system refuses to delete the file, or lets it again: immutable for root (who may delete in
+    // a read-only folder), else in a read-only folder.
+    bool refuseDelete(const QString& file, bool refuse)
     {
         if (geteuid() == 0)
-            return QProcess::execute("chattr", {refuse ? "+i" : "-i", tree.path(relative)}) == 0;
-        return QFile::setPermissions(QFileInfo(tree.path(relative)).path(),
-                                     QFile::ReadOwner | QFile::ExeOwner | (refuse ? QFile::Permissions() : QFile::WriteOwner));
+            return QProcess::execute("chattr", {refuse ? "+i" : "-i", file}) == 0;
+        return QFile::setPermissions(QFileInfo(file).path(), QFile::ReadOwner | QFile::ExeOwner
+                                                               | (refuse ? QFile::Permissions() : QFile::WriteOwner));
     }
 
     QByteArray ini;
@@ -138,22 +138,18 @@ TEST_F(FileCommands, EachRefreshRereadsItsOwnListsOnly)
 // is left, the folder is, with its record, as after a directory change.
 TEST_F(FileCommands, WhatTheCommandsLeaveSelectedIsTheCurrentGame)
 {
-    tree.file("roms/c.zip");
-    w().File1->refresh();
+    const QString mslug = tree.path("roms/MSLUG.ZIP");
     test::selectFile(w().File1, "MSLUG.ZIP");
-    if (!refuseDelete("roms/MSLUG.ZIP", true))
+    if (!refuseDelete(mslug, true))
         GTEST_SKIP() << "cannot make a file that the file system refuses to delete";
     win.dialogs.confirmAnswers = {true, true};
     menus().mnudelzip_Click();
-    ASSERT_TRUE(refuseDelete("roms/MSLUG.ZIP", false));
-    EXPECT_EQ(w().File1->fileName(), "MSLUG.ZIP");
+    ASSERT_TRUE(refuseDelete(mslug, false));
     EXPECT_EQ(w().text1->text(), tree.gamePath("roms/mslug.zip"));
     menus().mnudelzip_Click();   // chosen again, it asks again
-    EXPECT_FALSE(QFile::exists(tree.path("roms/MSLUG.ZIP")));
-    EXPECT_EQ(win.dialogs.shown.size(), 3);
+    EXPECT_FALSE(QFile::exists(mslug));
 
     const auto expectFolder = [&](const char* after) {
-        EXPECT_EQ(w().File1->selectedRow(), -1) << after;
         EXPECT_EQ(w().text1->text(), tree.gamePath("roms")) << after;
         EXPECT_EQ(w().Text2->text(), "The folder") << after;
     };
@@ -162,10 +158,9 @@ TEST_F(FileCommands, WhatTheCommandsLeaveSelectedIsTheCurrentGame)
     win.dialogs.inputAnswers = {"b.bak"};
     menus().mnurenamezip_Click();
     expectFolder("rename");
-
-    test::selectFile(w().File1, "c.zip");
+    tree.file("roms/c.zip");
     menus().mnurefresh1_Click();
-    EXPECT_EQ(w().text1->text(), tree.gamePath("roms/c.zip"));
+    test::selectFile(w().File1, "c.zip");
     QFile::remove(tree.path("roms/c.zip"));
     menus().mnurefresh1_Click();
     expectFolder("refresh");
