@@ -6,8 +6,6 @@ set -eu
 packages="build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev googletest libgtest-dev
 libgmock-dev libbenchmark-dev fonts-comic-neue dash shellcheck xterm
 xvfb
-openbox
-xdotool
 xfce4-terminal
 lxterminal
 desktop-file-utils
@@ -17,7 +15,16 @@ dpkg-dev
 file
 qt6-wayland
 weston
-imagemagick"
+imagemagick
+dbus
+at-spi2-core
+python3-pyatspi
+openbox
+xdotool
+dosbox
+nasm
+wine
+gcc-mingw-w64-x86-64"
 # A script that needs more (scripts/screenshots.sh) names its packages as arguments.
 packages="$packages $*"
 

@@ -15,8 +15,9 @@ public:
     virtual ~Desktop() = default;
     // Opens a web address in the user's browser; the outcome is not reported.
     virtual void openUrl(const QString& url) = 0;
-    // Starts a program without waiting for it. False when it could not be started.
-    virtual bool startDetached(const QString& program, const QString& workingDirectory) = 0;
+    // Starts a program with its arguments without waiting for it. False when it could not be started.
+    virtual bool startDetached(const QString& program, const QString& workingDirectory,
+                               const QStringList& arguments = {}) = 0;
     // Moves the window with the mouse until the left button is let go, as a title-bar drag does.
     virtual void startWindowMove(QWidget* window) = 0;
     virtual void minimize(QWidget* window) = 0;
@@ -31,7 +32,8 @@ public:
     QtDesktop();
     ~QtDesktop() override;
     void openUrl(const QString& url) override;
-    bool startDetached(const QString& program, const QString& workingDirectory) override;
+    bool startDetached(const QString& program, const QString& workingDirectory,
+                       const QStringList& arguments = {}) override;
     void startWindowMove(QWidget* window) override;
     void minimize(QWidget* window) override;
     void exitProgram() override;
