@@ -60,15 +60,15 @@ TEST(Startup, ReadsItsFolderOnce)
         EXPECT_EQ(w.Dir2->itemPath(w.Dir2->count() - 1), tree.path("roms/sub"));
     }
     QDir::setCurrent(before);
-    // Each reading opens and closes the folder itself (events with no name).
+    // Each reading opens and closes the folder itself: events with no name.
     alignas(inotify_event) char events[8192];
     const ssize_t length = read(watch, events, sizeof events);
     close(watch);
     int opened = 0;
-    for (ssize_t at = 0; at < length;) {
-        const auto* event = reinterpret_cast<const inotify_event*>(events + at);
+    for (const char* at = events; at < events + length;) {
+        const auto* event = reinterpret_cast<const inotify_event*>(at);
         opened += (event->mask & IN_OPEN) && event->len == 0;
-        at += ssize_t(sizeof(inotify_event) + event->len);
+        at += sizeof(inotify_event) + event->len;
     }
     EXPECT_EQ(opened, 1);
 }
