@@ -1,7 +1,6 @@
 #include "WindowFixture.h"
 
 #include <QApplication>
-#include <QListView>
 #include <QScrollBar>
 
 using namespace tavrel;
@@ -253,11 +252,6 @@ TEST(Form1, ListScrollBarsAreDarkLikeTheLists)
     }
 }
 
-// The options a list view paints its items with.
-struct ItemOptions : QListView {
-    using QListView::initViewItemOption;
-};
-
 // A name cut short in a list can be read whole in its tooltip, and both folder lists keep room for the
 // names of folders twelve deep.
 TEST(Form1, ListsShowWholeNamesTwelveFoldersDown)
@@ -276,11 +270,9 @@ TEST(Form1, ListsShowWholeNamesTwelveFoldersDown)
         ASSERT_TRUE(dirs->setPath(tree.path(deep)));
         files->setPath(dirs->path());
         // Each row from "roms" down fits whole (the temporary folder above may have a long name of its own).
-        QStyleOptionViewItem option;
-        static_cast<ItemOptions*>(static_cast<QListView*>(dirs))->initViewItemOption(&option);
         for (int row = dirs->pathRow() - 11; row < dirs->count(); ++row)
-            EXPECT_LE(dirs->itemDelegate()->sizeHint(option, dirs->model()->index(row, 0)).width(),
-                      dirs->viewport()->width()) << dirs->itemPath(row).toStdString();
+            EXPECT_LE(dirs->sizeHintForIndex(dirs->model()->index(row, 0)).width(), dirs->viewport()->width())
+                << dirs->itemPath(row).toStdString();
         const QModelIndex file = files->model()->index(0, 0);
         EXPECT_EQ(file.data(Qt::ToolTipRole), file.data());
         EXPECT_EQ(dirs->model()->index(dirs->pathRow(), 0).data(Qt::ToolTipRole), tree.path(deep));
