@@ -5,7 +5,6 @@
 #include <QMessageBox>
 #include <QTimer>
 
-#include <cmath>
 #include <functional>
 
 using namespace tavrel;
@@ -31,14 +30,6 @@ struct ModalUser {
     QTimer poll;
 };
 
-// WCAG relative luminance of a colour.
-double luminance(QRgb rgb)
-{
-    const QColor c(rgb);
-    auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
-    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
-}
-
 // How clearly a label's text stands out on screen: the commonest colour of its
 // area is the background, the pixel farthest from it the core of the letters.
 double textContrast(QWidget* dialog, QLabel* label)
@@ -51,10 +42,8 @@ double textContrast(QWidget* dialog, QLabel* label)
     const QRgb background = (*std::max_element(counts.keyValueBegin(), counts.keyValueEnd(),
                                                [](auto a, auto b) { return a.second < b.second; })).first;
     double best = 1;
-    for (QRgb colour : counts.keys()) {
-        const double a = luminance(colour), b = luminance(background);
-        best = std::max(best, (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05));
-    }
+    for (QRgb colour : counts.keys())
+        best = std::max(best, contrast(QColor(colour), QColor(background)));
     return best;
 }
 
