@@ -9,10 +9,9 @@ namespace {
 QList<QMenu*> openMenus(const Menus& m)
 {
     QList<QMenu*> open;
-    for (QMenu* menu : {m.mnudir, m.bmpmenu, m.rommenu, m.mnuclose, m.picmenu}) {
+    for (QMenu* menu : {m.mnudir, m.bmpmenu, m.rommenu, m.mnuclose, m.picmenu})
         if (menu->isVisible())
             open << menu;
-    }
     return open;
 }
 
@@ -115,9 +114,8 @@ TEST_F(KeyboardMenus, OpenAtTheFocusAndTakeAccessKeys)
         c.control->setFocus();
         QTest::keyClick(c.control, c.key, c.modifiers);
         ASSERT_EQ(openMenus(m), QList<QMenu*>{c.menu});
-        if (auto* list = qobject_cast<QAbstractItemView*>(c.control)) {
+        if (auto* list = qobject_cast<QAbstractItemView*>(c.control))
             EXPECT_EQ(c.menu->pos(), list->viewport()->mapToGlobal(list->visualRect(list->currentIndex()).center()));
-        }
         QTest::keyClick(c.menu, Qt::Key_Escape);
         EXPECT_TRUE(openMenus(m).isEmpty());
     }
