@@ -84,12 +84,6 @@ protected:
         boxes.setParent(win.w.get());
         ASSERT_TRUE(QTest::qWaitForWindowExposed(win.w.get()));
     }
-    void select(const QString& name)
-    {
-        test::clickFile(w().File1, name);
-        ASSERT_EQ(w().File1->fileName(), name);
-    }
-
     QtDialogs boxes;
 };
 
@@ -100,7 +94,7 @@ TEST_F(RealDialogs, FileCommandsShowFileNamesAsTheyAre)
 {
     const QString odd = tree.path("roms/a<b>c.zip");
     const QString ask = QStringLiteral("Do you want to delete \"%1\"?").arg(odd);
-    select("a<b>c.zip");
+    test::selectFile(w().File1, "a<b>c.zip");
     ModalUser user({answer(ask, Qt::Key_Escape), answer(QStringLiteral("Delete of \"%1\" aborted.").arg(odd), Qt::Key_Return),
                     answer("a<b>c.zip's new name?", Qt::Key_Return, "x/<i>y.zip"),
                     answer("Error: x/<i>y.zip is not a valid file name.", Qt::Key_Return), answer(ask, Qt::Key_Y)});
@@ -112,12 +106,12 @@ TEST_F(RealDialogs, FileCommandsShowFileNamesAsTheyAre)
     EXPECT_FALSE(QFile::exists(odd));
 
     // A rename, then Cancel in the input box.
-    select("plain.zip");
+    test::selectFile(w().File1, "plain.zip");
     ModalUser rename({answer("plain.zip's new name?", Qt::Key_Return, "<i>y.zip"),
                       answer("<i>y.zip's new name?", Qt::Key_Escape), answer("Rename Cancelled!", Qt::Key_Return)});
     menus().mnurenamezip->trigger();
     EXPECT_TRUE(QFile::exists(tree.path("roms/<i>y.zip")));
-    select("<i>y.zip");
+    test::selectFile(w().File1, "<i>y.zip");
     menus().mnurenamezip->trigger();
     EXPECT_TRUE(rename.steps.isEmpty());
 }
