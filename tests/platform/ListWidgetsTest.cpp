@@ -134,8 +134,6 @@ TEST_F(ListWidgets, FileListSelectionAndSignals)
         QTest::mouseClick(list.viewport(), button, Qt::ShiftModifier, rowCenter(list, 0));
         ASSERT_EQ(downs.count(), 1);
         EXPECT_EQ(downs[0][0].value<Qt::MouseButton>(), button);
-        EXPECT_EQ(downs[0][1].value<Qt::KeyboardModifiers>(), Qt::ShiftModifier);
-        EXPECT_EQ(downs[0][2].toPoint(), rowCenter(list, 0));
         EXPECT_EQ(list.selectedRow(), zips.size() - 1);
         EXPECT_EQ(list.currentIndex().row(), zips.size() - 1);
     }
