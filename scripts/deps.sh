@@ -20,7 +20,11 @@ dbus
 at-spi2-core
 python3-pyatspi
 openbox
-xdotool"
+xdotool
+dosbox
+nasm
+wine
+gcc-mingw-w64-x86-64"
 # A script that needs more (scripts/screenshots.sh) names its packages as arguments.
 packages="$packages $*"
 
