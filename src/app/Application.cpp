@@ -5,7 +5,6 @@
 #include "platform/ReadOnce.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -51,7 +50,7 @@ ProgramFiles programFiles()
     // The real permission check of this user, as a write would meet it.
     found.programDirectoryWritable = ::access(QFile::encodeName(dir).constData(), W_OK | X_OK) == 0;
     found.xdgConfigHome = qEnvironmentVariable("XDG_CONFIG_HOME");
-    found.home = QDir::homePath();
+    found.home = homeDirectory();
     return locateProgramFiles(found);
 }
 

@@ -5,6 +5,7 @@
 #include "launch/CommandLine.h"
 #include "launch/ForeignLaunch.h"
 #include "paths/Paths.h"
+#include "paths/ProgramFiles.h"
 #include "platform/Desktop.h"
 #include "platform/Dialogs.h"
 #include "platform/DirList.h"
@@ -60,7 +61,7 @@ void form1::Command1_Click()
     }
     if (foreign.kind != EmulatorKind::Linux)
         line = foreign.line;
-    if (!QDir().mkpath(dataDir) || !writeWhole(scriptPath, launchScript(line))) {
+    if (!makeDataDirectory(dataDir) || !writeWhole(scriptPath, launchScript(line))) {
         m_platform.dialogs.message(QStringLiteral("Error: Unable to write the launch script.\n") + scriptPath);
         return;
     }

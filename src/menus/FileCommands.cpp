@@ -9,8 +9,6 @@
 #include "platform/FileList.h"
 #include "platform/FileOps.h"
 
-#include <QFileInfo>
-
 namespace tavrel {
 
 namespace {
@@ -27,12 +25,6 @@ bool validName(const QString& name)
         && name != QLatin1String("..");
 }
 
-bool occupied(const QString& path)
-{
-    QFileInfo info(path);
-    return info.exists() || info.isSymLink();
-}
-
 } // namespace
 
 void Menus::deleteSelected(FileList* files, DirList* dirs)
@@ -41,12 +33,14 @@ void Menus::deleteSelected(FileList* files, DirList* dirs)
     if (name.isEmpty())
         return;
     const QString path = joinPath(dirs->path(), name);
+    // Opened before asking: the file deleted is the one in the folder the user saw.
+    const Folder folder(dirs->path());
     Dialogs& dialogs = m_form.platform().dialogs;
     if (!dialogs.confirm(QStringLiteral("Do you want to delete ") + quoted(path) + QLatin1Char('?'))) {
         dialogs.message(QStringLiteral("Delete of ") + quoted(path) + QStringLiteral(" aborted."));
         return;
     }
-    const FileResult result = deleteFile(path);
+    const FileResult result = deleteFile(folder, name);
     if (!result.ok)
         dialogs.message(QStringLiteral("Error: Unable to delete ") + quoted(path) + QStringLiteral(".\n") + result.reason);
     refreshFiles(files, true);
@@ -58,6 +52,7 @@ void Menus::renameSelected(FileList* files, DirList* dirs)
     if (name.isEmpty())
         return;
     const QString dir = withTrailingSlash(dirs->path());
+    const Folder folder(dir);
     Dialogs& dialogs = m_form.platform().dialogs;
     const QString typed = dialogs.input(name + QStringLiteral("'s new name?"));
     if (typed.isEmpty()) {
@@ -68,11 +63,11 @@ void Menus::renameSelected(FileList* files, DirList* dirs)
         dialogs.message(QStringLiteral("Error: %1 is not a valid file name.").arg(typed));
         return;
     }
-    if (occupied(dir + typed)) {
+    if (folder.holds(typed)) {
         dialogs.message(QStringLiteral("Error: A file named %1 already exists.").arg(typed));
         return;
     }
-    const FileResult result = renameWithoutReplacing(dir + name, dir + typed);
+    const FileResult result = renameWithoutReplacing(folder, name, typed);
     if (!result.ok)
         dialogs.message(QStringLiteral("Error: Unable to rename ") + quoted(dir + name) + QStringLiteral(".\n")
                         + result.reason);

@@ -1,8 +1,13 @@
 #include "paths/ProgramFiles.h"
 
 #include "paths/Paths.h"
+#include "settings/IniFile.h"
 
 #include <QDir>
+#include <QFile>
+
+#include <pwd.h>
+#include <unistd.h>
 
 namespace tavrel {
 
@@ -42,6 +47,20 @@ ProgramFiles locateProgramFiles(const ProgramSurroundings& found)
         ? programDir
         : userConfigDirectory(found.xdgConfigHome, found.home);
     return files;
+}
+
+QString homeDirectory()
+{
+    const QString home = qEnvironmentVariable("HOME");
+    if (QDir::isAbsolutePath(home))
+        return home;
+    const passwd* entry = ::getpwuid(::geteuid());
+    return entry && entry->pw_dir && entry->pw_dir[0] == '/' ? QFile::decodeName(entry->pw_dir) : QStringLiteral("/");
+}
+
+bool makeDataDirectory(const QString& dir)
+{
+    return inifile::makePrivateDirectories(QFile::encodeName(dir));
 }
 
 } // namespace tavrel

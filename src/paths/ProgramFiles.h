@@ -32,4 +32,12 @@ QString shellInLibexec(const QString& programDirectory);
 // directory.
 ProgramFiles locateProgramFiles(const ProgramSurroundings& found);
 
+// The user's home directory: $HOME when set and absolute, else the one the password database gives
+// (a session started without HOME must not put the data under "/").
+QString homeDirectory();
+
+// Makes the data directory and any missing parents for a first write, each only the owner's (0700): no
+// other user may list, lock or read what it holds.
+bool makeDataDirectory(const QString& dir);
+
 } // namespace tavrel

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace tavrel {
@@ -19,41 +20,61 @@ FileResult failure(int error)
 
 } // namespace
 
-FileResult deleteFile(const QString& path)
+Folder::Folder(const QString& path)
+    : m_fd(::open(QFile::encodeName(path).constData(), O_PATH | O_DIRECTORY | O_CLOEXEC))
+    , m_error(m_fd < 0 ? errno : 0)
 {
-    if (::unlink(QFile::encodeName(path).constData()) != 0)
+}
+
+Folder::~Folder()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+bool Folder::holds(const QString& name) const
+{
+    struct stat st;
+    return ::fstatat(m_fd, QFile::encodeName(name).constData(), &st, AT_SYMLINK_NOFOLLOW) == 0;
+}
+
+FileResult deleteFile(const Folder& folder, const QString& name)
+{
+    if (folder.fd() < 0)
+        return failure(folder.error());
+    if (::unlinkat(folder.fd(), QFile::encodeName(name).constData(), 0) != 0)
         return failure(errno);
     return {true, {}};
 }
 
 namespace detail {
 
-FileResult renameByLink(const QByteArray& from, const QByteArray& to, bool& unsupported)
+FileResult renameByLink(int dir, const QByteArray& from, const QByteArray& to, bool& unsupported)
 {
     unsupported = false;
-    if (::link(from.constData(), to.constData()) != 0) {
+    if (::linkat(dir, from.constData(), dir, to.constData(), 0) != 0) {
         const int error = errno;
         unsupported = error == EPERM || error == EOPNOTSUPP || error == ENOSYS;
         return failure(error);
     }
-    if (::unlink(from.constData()) != 0) {
+    if (::unlinkat(dir, from.constData(), 0) != 0) {
         // Both names now lead to the file: take the new one back rather than leave a copy behind.
         const int error = errno;
-        ::unlink(to.constData());
+        ::unlinkat(dir, to.constData(), 0);
         return failure(error);
     }
     return {true, {}};
 }
 
-FileResult renameByReservation(const QByteArray& from, const QByteArray& to)
+FileResult renameByReservation(int dir, const QByteArray& from, const QByteArray& to)
 {
-    const int fd = ::open(to.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    const int fd = ::openat(dir, to.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (fd < 0)
         return failure(errno);
     ::close(fd);
-    if (::rename(from.constData(), to.constData()) != 0) {
+    if (::renameat(dir, from.constData(), dir, to.constData()) != 0) {
         const int error = errno;
-        ::unlink(to.constData());
+        ::unlinkat(dir, to.constData(), 0);
         return failure(error);
     }
     return {true, {}};
@@ -61,19 +82,22 @@ FileResult renameByReservation(const QByteArray& from, const QByteArray& to)
 
 } // namespace detail
 
-FileResult renameWithoutReplacing(const QString& from, const QString& to)
+FileResult renameWithoutReplacing(const Folder& folder, const QString& from, const QString& to)
 {
+    if (folder.fd() < 0)
+        return failure(folder.error());
+    const int dir = folder.fd();
     const QByteArray source = QFile::encodeName(from);
     const QByteArray target = QFile::encodeName(to);
-    if (::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE) == 0)
+    if (::renameat2(dir, source.constData(), dir, target.constData(), RENAME_NOREPLACE) == 0)
         return {true, {}};
     if (errno != EINVAL && errno != ENOSYS)
         return failure(errno);
     bool noLinks = false;
-    const FileResult linked = detail::renameByLink(source, target, noLinks);
+    const FileResult linked = detail::renameByLink(dir, source, target, noLinks);
     if (linked.ok || !noLinks)
         return linked;
-    return detail::renameByReservation(source, target);
+    return detail::renameByReservation(dir, source, target);
 }
 
 } // namespace tavrel

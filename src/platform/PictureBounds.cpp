@@ -36,6 +36,7 @@ struct JpegFrame {
     bool progressive = false;
     qint64 width = 0, height = 0;
     int components = 0;
+    int id[4] = {};
     int h[4] = {}, v[4] = {};
 };
 
@@ -56,24 +57,47 @@ qsizetype skipEntropyData(const Bytes& b, qsizetype pos)
     return pos;
 }
 
-// Coefficients kept for the whole picture when it arrives in several scans:
-// 64 of two bytes for each block of each component, padded to whole MCUs.
-qint64 coefficientBytes(const JpegFrame& f)
+// The blocks of 8 by 8 that component i covers, padded to whole MCUs.
+qint64 componentBlocks(const JpegFrame& f, int i)
 {
     const int hMax = *std::max_element(f.h, f.h + f.components);
     const int vMax = *std::max_element(f.v, f.v + f.components);
     const qint64 mcusWide = (f.width + 8 * hMax - 1) / (8 * hMax);
     const qint64 mcusHigh = (f.height + 8 * vMax - 1) / (8 * vMax);
+    return mcusWide * f.h[i] * mcusHigh * f.v[i];
+}
+
+// Coefficients kept for the whole picture when it arrives in several scans:
+// 64 of two bytes for each block of each component.
+qint64 coefficientBytes(const JpegFrame& f)
+{
     qint64 bytes = 0;
     for (int i = 0; i < f.components; ++i)
-        bytes += mcusWide * f.h[i] * mcusHigh * f.v[i] * 128;
+        bytes += componentBlocks(f, i) * 128;
     return bytes;
+}
+
+// The blocks a scan reads: those of each component it names.
+qint64 scanBlocks(const Bytes& b, qsizetype body, const JpegFrame& f)
+{
+    const int count = int(b.u8(body));
+    qint64 blocks = 0;
+    for (int s = 0; s < count; ++s) {
+        const int* found = std::find(f.id, f.id + f.components, int(b.u8(body + 1 + 2 * s)));
+        if (found == f.id + f.components)
+            return -1;
+        blocks += componentBlocks(f, int(found - f.id));
+    }
+    return count > 0 ? blocks : -1;
 }
 
 bool jpegFits(const Bytes& b)
 {
     JpegFrame frame;
     int scans = 0;
+    int markerSegments = 0;
+    qint64 work = 0;
+    qint64 scanData = 0;
     qsizetype pos = 2;
     while (pos + 1 < b.size()) {
         if (b.u8(pos) != 0xff) {                   // stray bytes, which libjpeg skips too
@@ -107,6 +131,7 @@ bool jpegFits(const Bytes& b)
             if (frame.components < 1 || frame.components > 4 || length < 8 + 3 * frame.components)
                 return false;
             for (int i = 0; i < frame.components; ++i) {
+                frame.id[i] = int(b.u8(body + 6 + 3 * i));
                 const quint32 sampling = b.u8(body + 7 + 3 * i);
                 frame.h[i] = int(sampling >> 4);
                 frame.v[i] = int(sampling & 15);
@@ -118,15 +143,25 @@ bool jpegFits(const Bytes& b)
             if (!fits(frame.width, frame.height, 4, frame.progressive ? coefficientBytes(frame) : 0))
                 return false;
         }
-        pos = pos + 2 + length;
+        if ((marker == 0xfe || (marker >= 0xe0 && marker <= 0xef)) && ++markerSegments > kMaxJpegMarkerSegments)
+            return false;
         if (marker == 0xda) {
             if (!frame.found || ++scans > kMaxJpegScans)
                 return false;
-            pos = skipEntropyData(b, pos);
+            const qint64 blocks = scanBlocks(b, body, frame);
+            if (blocks < 0 || (work += blocks) > kMaxJpegBlockScans)
+                return false;
+        }
+        pos = pos + 2 + length;
+        if (marker == 0xda) {
+            const qsizetype end = skipEntropyData(b, pos);
+            scanData += end - pos;
+            pos = end;
         }
     }
     // Several sequential scans also keep every block's coefficients.
-    return frame.found && scans > 0 && (scans == 1 || fits(frame.width, frame.height, 4, coefficientBytes(frame)));
+    return frame.found && scans > 0
+        && (scans == 1 || (fits(frame.width, frame.height, 4, coefficientBytes(frame)) && scanData <= kMaxJpegScanDataBytes));
 }
 
 // ---- BMP ----
@@ -239,7 +274,10 @@ bool pngFits(const Bytes& b)
 {
     if (b.size() < 33 || b.be32(12) != 0x49484452)  // "IHDR" first
         return false;
-    return fits(b.be32(16), b.be32(20), b.u8(24) == 16 ? 8 : 4);
+    const qint64 width = b.be32(16), height = b.be32(20);
+    const bool interlaced = b.u8(28) != 0;
+    return fits(width, height, b.u8(24) == 16 ? 8 : 4)
+        && width * height <= (interlaced ? kMaxInterlacedPngPixels : kMaxPngPixels);
 }
 
 } // namespace
@@ -256,6 +294,34 @@ const char* decodableFormat(QByteArrayView file)
     if (b.startsWith("\x89PNG\r\n\x1a\n"))
         return pngFits(b) ? "png" : nullptr;
     return nullptr;
+}
+
+void dropPngMetadata(QByteArray& file)
+{
+    if (!file.startsWith("\x89PNG\r\n\x1a\n"))
+        return;
+    // Optional chunks that the decoder uses for the pixels; critical chunks (an upper-case first letter)
+    // all stay.
+    static const QByteArrayView kShaping[] = {"tRNS", "gAMA", "cHRM", "sRGB", "iCCP", "sBIT", "pHYs"};
+    char* data = file.data();
+    const Bytes b{file};
+    qsizetype in = 8, out = 8;
+    while (in + 12 <= file.size()) {
+        const qint64 end = in + 12 + qint64(b.be32(in));
+        if (end > file.size())
+            break;                                  // cut short: left for the decoder to refuse
+        const QByteArray type(data + in + 4, 4);     // copied: the move below may overwrite it
+        const bool critical = (type[0] & 0x20) == 0;
+        if (critical || std::find(std::begin(kShaping), std::end(kShaping), type) != std::end(kShaping)) {
+            std::memmove(data + out, data + in, size_t(end - in));
+            out += end - in;
+        }
+        in = end;
+        if (type == "IEND")
+            break;
+    }
+    std::memmove(data + out, data + in, size_t(file.size() - in));
+    file.truncate(out + file.size() - in);
 }
 
 } // namespace tavrel

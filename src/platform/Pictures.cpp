@@ -32,6 +32,7 @@ PictureLoad loadPicture(const QString& path, const QSize& decodeSize)
     // Checked and decoded from the same bytes, so that a file changing
     // meanwhile cannot slip past the check.
     QByteArray bytes = file.readAll();
+    dropPngMetadata(bytes);
     const char* format = decodableFormat(bytes);
     if (!format)
         return result;

@@ -1,5 +1,8 @@
 #include "settings/IniFile.h"
 
+#include <QDeadlineTimer>
+#include <QThread>
+
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -134,29 +137,98 @@ bool HeldFile::load(const QByteArray& path, QByteArray& bytes)
     return true;
 }
 
-DirLock::DirLock(const QByteArray& dir)
-    : m_fd(::open(dir.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC))
+WriteLock::WriteLock(const QByteArray& file, int patienceMs)
+    : m_path(file + ".lock")
 {
-    // The directory stays the same object while the file's inode changes with every replace, and no
-    // lock file has to lie beside the settings.
-    if (m_fd < 0)
+    const qsizetype slash = file.lastIndexOf('/');
+    const QByteArray dir = slash > 0 ? file.left(slash) : slash == 0 ? QByteArray("/") : QByteArray(".");
+    m_dirFd = ::open(dir.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (m_dirFd < 0)
         return;
-    int rc;
-    while ((rc = ::flock(m_fd, LOCK_EX)) != 0 && errno == EINTR) {
+    const QDeadlineTimer deadline(patienceMs);
+    int pauseMs = 1;
+    int fd = -1;
+    for (;;) {
+        if (fd < 0)
+            fd = ::open(m_path.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0600);
+        // Refused while the file exists: another user's writer holds its own lock file, which goes when
+        // that write ends. Refused while it does not: the directory cannot be written at all.
+        struct stat existing;
+        if (fd < 0 && (errno != EACCES || ::lstat(m_path.constData(), &existing) != 0))
+            return;
+        if (fd >= 0) {
+            struct stat held;
+            struct stat named;
+            if (::fstat(fd, &held) != 0 || !S_ISREG(held.st_mode)) {
+                ::close(fd);
+                return;
+            }
+            const int rc = ::flock(fd, LOCK_EX | LOCK_NB);
+            // A file system without flock (rare network mounts) still gets whole-file replaces, unserialised.
+            if (rc != 0 && (errno == ENOLCK || errno == EOPNOTSUPP || errno == EINVAL)) {
+                m_fd = fd;
+                m_ok = true;
+                return;
+            }
+            if (rc == 0) {
+                // Locked, unless its last holder removed it meanwhile: then lock the file now named so.
+                if (::lstat(m_path.constData(), &named) == 0 && named.st_ino == held.st_ino && named.st_dev == held.st_dev) {
+                    m_fd = fd;
+                    m_ok = true;
+                    return;
+                }
+                ::close(std::exchange(fd, -1));
+                continue;
+            }
+            if (errno != EWOULDBLOCK && errno != EINTR) {
+                ::close(fd);
+                return;
+            }
+        }
+        if (deadline.hasExpired()) {
+            if (fd >= 0)
+                ::close(fd);
+            return;
+        }
+        QThread::msleep(pauseMs);
+        pauseMs = qMin(pauseMs * 2, 16);
     }
-    // A file system without flock (rare network mounts) still gets whole-file replaces, unserialised.
-    m_ok = rc == 0 || errno == ENOLCK || errno == EOPNOTSUPP || errno == EINVAL;
 }
 
-DirLock::~DirLock()
+WriteLock::~WriteLock()
 {
-    if (m_fd >= 0)
-        ::close(m_fd); // releases the lock
+    if (m_fd >= 0) {
+        ::unlink(m_path.constData()); // still ours: others remove it only while holding it
+        ::close(m_fd);                // releases the lock
+    }
+    if (m_dirFd >= 0)
+        ::close(m_dirFd);
 }
 
-void DirLock::sync() const
+void WriteLock::sync() const
 {
-    ::fsync(m_fd);
+    ::fsync(m_dirFd);
+}
+
+bool replaceable(const QByteArray& file)
+{
+    struct stat st;
+    const int fd = ::open(file.constData(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    const bool ok = fd >= 0 && ::fstat(fd, &st) == 0 && (st.st_mode & 0222) != 0;
+    if (fd >= 0)
+        ::close(fd);
+    return ok;
+}
+
+bool makePrivateDirectories(const QByteArray& dir)
+{
+    struct stat st;
+    if (::stat(dir.constData(), &st) == 0)
+        return S_ISDIR(st.st_mode);
+    const qsizetype slash = dir.lastIndexOf('/', dir.endsWith('/') ? -2 : -1);
+    if (slash > 0 && !makePrivateDirectories(dir.left(slash)))
+        return false;
+    return ::mkdir(dir.constData(), 0700) == 0 || errno == EEXIST;
 }
 
 void removeStale(const QByteArray& temp)

@@ -56,24 +56,37 @@ private:
     Identity m_identity;
 };
 
-// Serialises the writers of files in one directory (flock on the directory itself).
-class DirLock {
+// Serialises the writers of one file: an exclusive lock on "<file>.lock" beside it. Only the owner may
+// open that file (0600), so no other user can hold the lock, and it lies on the same file system in the
+// same directory, so every writer of the file meets the same lock however it reached the file (a link
+// in another directory, another user sharing the folder). The holder removes it on release: nothing
+// stays beside the settings. A lock not had within `patienceMs` is given up: the write then fails.
+class WriteLock {
 public:
-    explicit DirLock(const QByteArray& dir);
-    ~DirLock();
-    DirLock(const DirLock&) = delete;
-    DirLock& operator=(const DirLock&) = delete;
+    WriteLock(const QByteArray& file, int patienceMs);
+    ~WriteLock();
+    WriteLock(const WriteLock&) = delete;
+    WriteLock& operator=(const WriteLock&) = delete;
 
     bool ok() const { return m_ok; }
-    // Makes a rename in the directory durable.
+    // Makes a rename in the file's directory durable.
     void sync() const;
 
 private:
-    int m_fd;
+    QByteArray m_path;
+    int m_dirFd = -1;
+    int m_fd = -1;
     bool m_ok = false;
 };
 
-// Removes a temporary file left by a writer that was killed (only ever called under the DirLock).
+// True when the existing file may be replaced: it opens for writing, and its mode lets someone write
+// it (so a file made read-only stays so even for root).
+bool replaceable(const QByteArray& file);
+
+// Makes the directory and any missing parents, each only the owner's (0700).
+bool makePrivateDirectories(const QByteArray& dir);
+
+// Removes a temporary file left by a writer that was killed (only ever called under the WriteLock).
 void removeStale(const QByteArray& temp);
 
 // Writes the pieces to `temp` (which removeStale has cleared), flushes them to disk and renames the

@@ -3,13 +3,16 @@
 #include "settings/IniFile.h"
 #include "settings/IniIndex.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 namespace tavrel {
 
 namespace {
+
+// Another writer holds the lock for a millisecond or so; one that holds it for seconds is stuck or
+// hostile, and the window's thread must not wait on it.
+constexpr int kLockPatienceMs = 3000;
 
 bool hasForbidden(const QString& text)
 {
@@ -123,18 +126,21 @@ bool IniStore::write(const QString& section, const QString& key, const QString& 
         return false;
 
     // A per-user data directory is made by the first write, not before.
-    if (!QDir().mkpath(QFile::decodeName(d->nativeDir)))
-        return false;
-    inifile::DirLock lock(d->nativeDir);
-    if (!lock.ok())
+    if (!inifile::makePrivateDirectories(d->nativeDir))
         return false;
     const QByteArray target = QFile::encodeName(writeTarget(d->absolutePath));
+    inifile::WriteLock lock(target, kLockPatienceMs);
+    if (!lock.ok())
+        return false;
     const QByteArray temp = target + ".tmp";
     // Whatever a killed writer left is gone once any write has run, even one that changes nothing.
     inifile::removeStale(temp);
     // Under the lock nobody else of ours changes the file: bring the copy up to date (usually a stat
     // that shows it unchanged) and apply this one change to it.
     if (!d->refresh())
+        return false;
+    // A file its owner made read-only, or another user's that we may not write, stays as it is.
+    if (d->source == Private::Source::File && !inifile::replaceable(target))
         return false;
     const std::optional<IniIndex::Edit> edit = d->index.planWrite(section, key, value);
     if (!edit)

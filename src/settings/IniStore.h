@@ -21,9 +21,10 @@ public:
     // The stored value, at most 254 characters; empty for a missing file, section or key. Anything
     // in the file's place that is not a regular file (a FIFO, a socket, a directory) reads as missing.
     QString read(const QString& section, const QString& key);
-    // True when the value is on disk. False when refused (see acceptable()) or when the file could not
-    // be written (nor is anything that is not a regular file ever replaced); on false the file on disk
-    // is unchanged.
+    // True when the value is on disk. False when refused (see acceptable()), when the file could not
+    // be written (a file that is read-only or not ours to write, or anything that is not a regular file,
+    // is never replaced), or when another writer kept the lock for seconds; on false the file on disk
+    // is unchanged. A symbolic link's target is replaced, in its own directory, and the link stays.
     bool write(const QString& section, const QString& key, const QString& value);
     // True when write() would accept these texts (no CR, LF or NUL anywhere; key without "=" and not
     // starting with "[" or ";").

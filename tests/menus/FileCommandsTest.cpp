@@ -157,3 +157,24 @@ TEST_F(FileCommands, WhatTheCommandsLeaveSelectedIsTheCurrentGame)
     menus().mnurefresh1_Click();
     EXPECT_EQ(w().text1->text(), tree.gamePath("roms"));
 }
+
+// The folder is swapped for a link to another one while the question is up: the file asked about is
+// the one deleted or renamed, and the same names in the other folder stay as they are.
+TEST_F(FileCommands, AFolderSwappedWhileAskingDoesNotRedirectTheCommand)
+{
+    tree.file("elsewhere/MSLUG.ZIP", "other");
+    tree.file("elsewhere/b.zip", "other");
+    const QString roms = tree.path("roms"), moved = tree.path("moved");
+    win.dialogs.onAsk = [&] { ASSERT_TRUE(QDir().rename(roms, moved) && QFile::link(tree.path("elsewhere"), roms)); };
+    test::selectFile(w().File1, "MSLUG.ZIP");
+    win.dialogs.confirmAnswers = {true};
+    menus().mnudelzip_Click();
+    EXPECT_FALSE(QFile::exists(tree.path("moved/MSLUG.ZIP")));
+
+    ASSERT_TRUE(QFile::remove(roms) && QDir().rename(moved, roms));
+    test::selectFile(w().File1, "b.zip");
+    win.dialogs.inputAnswers = {"c.zip"};
+    menus().mnurenamezip_Click();
+    EXPECT_TRUE(QFile::exists(tree.path("moved/c.zip")));
+    EXPECT_EQ(QDir(tree.path("elsewhere")).entryList(QDir::Files), (QStringList{"b.zip", "MSLUG.ZIP"}));
+}

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <pwd.h>
+#include <unistd.h>
+
 using namespace tavrel;
 
 namespace {
@@ -55,4 +58,16 @@ TEST(ProgramFiles, DataGoesBesideTheProgramOnlyWhereTheUserOwnsIt)
             EXPECT_EQ(f.shellProgram, QString::fromUtf8(c.shellProgram));
         }
     }
+}
+
+// Without HOME the home comes from the password database, as other desktop programs find it.
+TEST(ProgramFiles, HomeWithoutHomeVariableComesFromThePasswordDatabase)
+{
+    const QByteArray saved = qgetenv("HOME");
+    qunsetenv("HOME");
+    const QString unset = homeDirectory();
+    qputenv("HOME", "relative");
+    EXPECT_EQ(homeDirectory(), unset);
+    qputenv("HOME", saved);
+    EXPECT_EQ(unset, QString::fromLocal8Bit(::getpwuid(::geteuid())->pw_dir));
 }

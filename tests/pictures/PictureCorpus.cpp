@@ -26,23 +26,26 @@ void segment(QByteArray& out, quint8 marker, const QByteArray& body)
     out += body;
 }
 
-QByteArray jpeg(int width, int height, bool progressive, int emptyScans)
+QByteArray jpeg(int width, int height, bool progressive, int emptyScans, int components = 1)
 {
     QByteArray out = QByteArray::fromHex("ffd8");
     segment(out, 0xdb, QByteArray(1, '\0') + QByteArray(64, '\1'));   // quantisation table 0, all ones
     const quint16 size[2] = {qToBigEndian(quint16(height)), qToBigEndian(quint16(width))};
     segment(out, progressive ? 0xc2 : 0xc0,
-            char(8) + QByteArray(reinterpret_cast<const char*>(size), 4) + QByteArray::fromHex("01011100"));
+            char(8) + QByteArray(reinterpret_cast<const char*>(size), 4) + char(components)
+                + QByteArray::fromHex("011100021100031100").left(3 * components));
     // DC and AC tables with a single one-bit code for symbol 0: a scan of zero bits then decodes as
     // "no change" everywhere.
     const QByteArray oneCode = QByteArray::fromHex("0100000000000000000000000000000000");
     segment(out, 0xc4, '\x00' + oneCode);
     segment(out, 0xc4, '\x10' + oneCode);
-    // Component 1, tables 0, coefficients from 0 to 0 (DC alone) or to 63 (all at once).
-    segment(out, 0xda, QByteArray::fromHex(progressive ? "0101000000" "00" : "010100003f" "00"));
+    const QByteArray all = char(components) + QByteArray::fromHex("010002000300").left(2 * components);
+    // Every component, tables 0, coefficients from 0 to 0 (DC alone) or to 63 (all at once).
+    segment(out, 0xda, all + QByteArray::fromHex(progressive ? "000000" : "003f00"));
     out += QByteArray(16, '\0');
+    // Grey: AC scans of the one component; colour: DC refinements of all three at once.
     for (int i = 0; i < emptyScans; ++i)
-        segment(out, 0xda, QByteArray::fromHex("010100013f00"));
+        segment(out, 0xda, components == 1 ? QByteArray::fromHex("010100013f00") : all + QByteArray::fromHex("000010"));
     return out + QByteArray::fromHex("ffd9");
 }
 
@@ -78,19 +81,6 @@ QByteArray bmpPlain(int bits, int width, int height)
     return bmp(width, height, bits, 0, bits == 1 ? 2 : 0, row.repeated(height));
 }
 
-// A GIF whose logical screen is screenW by screenH, holding one imageW by imageH frame of colour 0.
-QByteArray gif(int screenW, int screenH, int imageW, int imageH)
-{
-    QByteArray out("GIF89a");
-    le(out, quint16(screenW));
-    le(out, quint16(screenH));
-    out += QByteArray::fromHex("800000" "ff0000" "000000" "2c00000000");   // red and black; a frame at 0,0
-    le(out, quint16(imageW));
-    le(out, quint16(imageH));
-    // One pixel of colour 0, then the end code: enough for a 1x1 frame.
-    return out + QByteArray::fromHex("00" "02024401" "00" "3b");
-}
-
 // The CRC-32 that PNG puts after each chunk.
 quint32 crc32(QByteArrayView bytes)
 {
@@ -101,6 +91,25 @@ quint32 crc32(QByteArrayView bytes)
             crc = (crc >> 1) ^ (0xedb88320 & (0 - (crc & 1)));
     }
     return ~crc;
+}
+
+QByteArray pngChunk(const char* type, const QByteArray& data)
+{
+    const QByteArray body = type + data;
+    const quint32 length = qToBigEndian(quint32(data.size())), crc = qToBigEndian(crc32(body));
+    return QByteArray(reinterpret_cast<const char*>(&length), 4) + body + QByteArray(reinterpret_cast<const char*>(&crc), 4);
+}
+
+// Text chunks of every kind, the compressed ones each inflating to 4 MiB.
+QByteArray textChunks(int count)
+{
+    const QByteArray inflating = qCompress(QByteArray(4 << 20, 'a'), 9).mid(4);
+    QByteArray out;
+    for (int i = 0; i < count; ++i)
+        out += pngChunk("zTXt", "Comment" + QByteArray(2, '\0') + inflating)
+            + pngChunk("iTXt", "XML:com.adobe.xmp" + QByteArray::fromHex("000100") + "en" + '\0' + '\0' + inflating)
+            + pngChunk("tEXt", "Title" + QByteArray(1, '\0') + "a title");
+    return out;
 }
 
 QByteArray qtWritten(const QImage& image, const char* format, bool progressive = false)
@@ -116,14 +125,51 @@ QByteArray qtWritten(const QImage& image, const char* format, bool progressive =
 
 } // namespace
 
-QByteArray progressiveJpeg(int width, int height, int emptyScans)
+QByteArray progressiveJpeg(int width, int height, int emptyScans, int components)
 {
-    return jpeg(width, height, true, emptyScans);
+    return jpeg(width, height, true, emptyScans, components);
+}
+
+QByteArray withSegments(QByteArray jpeg, quint8 marker, int count, int bodySize)
+{
+    QByteArray one;
+    segment(one, marker, QByteArray(bodySize, 'x'));
+    return jpeg.insert(2, one.repeated(count));
+}
+
+QByteArray blackPng(int width, int height, bool interlaced, const QByteArray& chunks)
+{
+    // Each row (of each of the seven passes when interlaced) is a filter byte and a byte a pixel: grey
+    // pictures are the most pixels the decoder takes at its allocation limit.
+    const int passes[8][4] = {{0, 0, 8, 8}, {4, 0, 8, 8}, {0, 4, 4, 8}, {2, 0, 4, 4}, {0, 2, 2, 4}, {1, 0, 2, 2}, {0, 1, 1, 2},
+                              {0, 0, 1, 1}};   // the seven passes, or the whole picture
+    qint64 raw = 0;
+    for (int i = interlaced ? 0 : 7; i < (interlaced ? 7 : 8); ++i) {
+        const qint64 w = (width - passes[i][0] + passes[i][2] - 1) / passes[i][2];
+        const qint64 h = (height - passes[i][1] + passes[i][3] - 1) / passes[i][3];
+        raw += w > 0 && h > 0 ? h * (1 + w) : 0;
+    }
+    const quint32 size[2] = {qToBigEndian(quint32(width)), qToBigEndian(quint32(height))};
+    const QByteArray header = QByteArray(reinterpret_cast<const char*>(size), 8) + char(8) + QByteArray(3, '\0') + char(interlaced);
+    const QByteArray stream = qCompress(QByteArray(raw, '\0'), 1).mid(4);
+    return "\x89PNG\r\n\x1a\n" + pngChunk("IHDR", header) + chunks + pngChunk("IDAT", stream) + pngChunk("IEND", {});
 }
 
 QByteArray bmp8(int width, int height, int compression, const QByteArray& pixels, quint32 dataOffset)
 {
     return bmp(width, height, 8, compression, 8, pixels, dataOffset);
+}
+
+QByteArray gif(int screenW, int screenH, int imageW, int imageH)
+{
+    QByteArray out("GIF89a");
+    le(out, quint16(screenW));
+    le(out, quint16(screenH));
+    out += QByteArray::fromHex("800000" "ff0000" "000000" "2c00000000");   // red and black; a frame at 0,0
+    le(out, quint16(imageW));
+    le(out, quint16(imageH));
+    // One pixel of colour 0, then the end code: enough for a 1x1 frame.
+    return out + QByteArray::fromHex("00" "02024401" "00" "3b");
 }
 
 QList<CorpusFile> hostilePictures()
@@ -156,6 +202,17 @@ QList<CorpusFile> hostilePictures()
         {"gif-65535-screen.gif", gif(65535, 65535, 1, 1)},
         {"gif-65535-frame.gif", gif(1, 1, 65535, 65535)},
         {"png-65535.png", png},
+        // Work rather than size: marker segments the decoder keeps in a list, a picture read in many
+        // scans, PNGs decoded whole before they are scaled.
+        {"comments-80000.jpg", withSegments(jpeg(16, 16, false, 0), 0xfe, 80000)},
+        {"app1-80000.jpg", withSegments(jpeg(16, 16, false, 0), 0xe1, 80000)},
+        {"colour-scans-5176.jpg", progressiveJpeg(5176, 5176, 199, 3)},
+        {"scan-data-17m.jpg", [] {
+             QByteArray file = progressiveJpeg(64, 64, 1);   // more data than the decoder reads in a second
+             return file.insert(file.lastIndexOf("\xff\xda"), QByteArray(17 << 20, '\0'));
+         }()},
+        {"png-8192.png", blackPng(8192, 8192, false)},
+        {"png-interlaced-5000.png", blackPng(5000, 5000, true)},
     };
 }
 
@@ -179,6 +236,8 @@ QList<CorpusFile> validPictures()
         {"rle4.bmp", bmp4(5, 2, 2, QByteArray::fromHex("0512 0000 0005 123450 00 0001"))},
         {"tiny.gif", gif(1, 1, 1, 1)},
         {"photo.png", qtWritten(photo, "PNG")},
+        {"comments.jpg", withSegments(withSegments(jpeg(16, 16, false, 0), 0xfe, 100, 100), 0xe2, 100)},
+        {"texts.png", blackPng(2, 2, true, textChunks(100))},
     };
 }
 

@@ -13,9 +13,15 @@ struct CorpusFile {
     QByteArray bytes;
 };
 
-// A grayscale progressive JPEG declaring width by height, a first DC scan, then emptyScans scans without
-// data; libjpeg walks every block once per scan.
-QByteArray progressiveJpeg(int width, int height, int emptyScans);
+// A progressive JPEG (grey, or colour of three full-size components) declaring width by height, a first
+// DC scan, then emptyScans scans without data; libjpeg walks every block of a scan's components.
+QByteArray progressiveJpeg(int width, int height, int emptyScans, int components = 1);
+// A JPEG with count empty segments of the given marker (COM, APPn) bodySize bytes long after its start.
+QByteArray withSegments(QByteArray jpeg, quint8 marker, int count, int bodySize = 0);
+// A GIF whose logical screen is screenW by screenH, holding one imageW by imageH frame of colour 0.
+QByteArray gif(int screenW, int screenH, int imageW, int imageH);
+// A width by height PNG of 8-bit grey black, with the given chunks before its image data.
+QByteArray blackPng(int width, int height, bool interlaced, const QByteArray& chunks = {});
 // An 8-bit BMP with the given compression (0 plain, 1 RLE8); dataOffset 0 puts the pixels after the palette.
 QByteArray bmp8(int width, int height, int compression, const QByteArray& pixels, quint32 dataOffset = 0);
 

@@ -66,6 +66,9 @@ TEST_F(PictureLoader, ReadsOrdinaryPicturesInEveryEncoding)
     EXPECT_EQ(topDown.size(), QSize(7, 3));
     EXPECT_EQ(topDown.pixel(6, 0), qRgb(0x33, 0x66, 0x99));
 
+    // Texts and other metadata never reach the decoder.
+    EXPECT_EQ(loadPicture(dir.filePath("texts.png"), QSize()).image.textKeys(), QStringList());
+
     // Decoded straight at the size asked for.
     EXPECT_EQ(loadPicture(dir.filePath("progressive.jpg"), QSize(402, 274)).image.size(), QSize(402, 274));
 }

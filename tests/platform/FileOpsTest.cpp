@@ -20,32 +20,33 @@ TEST(FileOps, NoWayOfRenamingReplacesATakenName)
 {
     QTemporaryDir dir;
     const QString a = dir.filePath(QStringLiteral("a.zip")), b = dir.filePath(QStringLiteral("b.zip"));
-    using Rename = std::function<FileResult(const QString&, const QString&)>;
+    const Folder folder(dir.path());
+    using Rename = std::function<FileResult(const QByteArray&, const QByteArray&)>;
     const Rename ways[] = {
-        renameWithoutReplacing,
-        [](const QString& f, const QString& t) {
+        [&](const QByteArray& f, const QByteArray& t) { return renameWithoutReplacing(folder, f, t); },
+        [&](const QByteArray& f, const QByteArray& t) {
             bool unsupported = false;
-            return detail::renameByLink(QFile::encodeName(f), QFile::encodeName(t), unsupported);
+            return detail::renameByLink(folder.fd(), f, t, unsupported);
         },
-        [](const QString& f, const QString& t) { return detail::renameByReservation(QFile::encodeName(f), QFile::encodeName(t)); },
+        [&](const QByteArray& f, const QByteArray& t) { return detail::renameByReservation(folder.fd(), f, t); },
     };
     for (const Rename& rename : ways) {
         ASSERT_TRUE(writeFile(a, "game A"));
         ASSERT_TRUE(writeFile(b, "game B"));
-        const FileResult refused = rename(a, b);
+        const FileResult refused = rename("a.zip", "b.zip");
         EXPECT_FALSE(refused.ok);
         EXPECT_FALSE(refused.reason.isEmpty());
         EXPECT_EQ(readFile(a), "game A");
         EXPECT_EQ(readFile(b), "game B");
 
         ASSERT_TRUE(QFile::remove(b));
-        EXPECT_TRUE(rename(a, b).ok);
+        EXPECT_TRUE(rename("a.zip", "b.zip").ok);
         EXPECT_FALSE(QFile::exists(a));
         EXPECT_EQ(readFile(b), "game A");
         QFile::remove(b);
 
         // A file that is not there: an error, and no reservation left behind.
-        EXPECT_FALSE(rename(a, b).ok);
+        EXPECT_FALSE(rename("a.zip", "b.zip").ok);
         EXPECT_FALSE(QFile::exists(b));
     }
 }

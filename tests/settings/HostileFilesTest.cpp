@@ -8,8 +8,10 @@
 #include <QProcess>
 
 #include <cstring>
+#include <fcntl.h>
 #include <functional>
 #include <optional>
+#include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -52,8 +54,8 @@ std::optional<QString> readInChild(const QString& path, const QString& section, 
 
 using HostileFiles = SettingsDirTest;
 
-// A writer killed between writing its new copy and renaming it leaves at most one temporary file, and
-// the next write, even one that changes nothing, removes it.
+// A writer killed between writing its new copy and renaming it leaves at most its temporary file and its
+// lock file, and the next write, even one that changes nothing, removes them.
 TEST_F(HostileFiles, KilledWriterLeavesNoStrayCopy)
 {
     const QByteArray before = "[s0]\r\nk=old\r\n";
@@ -61,7 +63,7 @@ TEST_F(HostileFiles, KilledWriterLeavesNoStrayCopy)
     for (int kill = 0; kill < 2; ++kill) {
         EXPECT_FALSE(runHelper({path, QStringLiteral("w"), QStringLiteral("1")}, true)) << "not killed";
         EXPECT_EQ(readFile(path), before);
-        EXPECT_LE(entries(dir.path()).size(), 2);
+        EXPECT_LE(entries(dir.path()).size(), 3);
     }
     EXPECT_TRUE(IniStore(path).write("s0", "k", "old"));
     EXPECT_EQ(entries(dir.path()), QStringList {"tavrel.ini"});
@@ -109,6 +111,38 @@ TEST_F(HostileFiles, NonRegularFileReadsEmptyAndIsNeverReplaced)
             ::close(std::exchange(sock, -1));
         ASSERT_TRUE(QFile::remove(path) || QDir(dir.path()).rmdir(QStringLiteral("tavrel.ini")));
     }
+}
+
+// Anyone who may open the directory may lock it, which must not hold up a write. The writers' own lock
+// is a file only the owner may open; held for longer than any write takes, the write gives up and
+// changes nothing. A file made read-only is never replaced.
+TEST_F(HostileFiles, ForeignLocksAndReadOnlyFilesStopNoWindow)
+{
+    const QByteArray before = "[s0]\r\nk=old\r\n";
+    ASSERT_TRUE(writeFile(path, before));
+    const int dirFd = ::open(QFile::encodeName(dir.path()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ASSERT_EQ(::flock(dirFd, LOCK_EX), 0);
+    const auto written = runHelper({path, QStringLiteral("w"), QStringLiteral("1")});
+    ::close(dirFd);
+    ASSERT_TRUE(written) << "the write waited for the directory's lock";
+    EXPECT_EQ(written->exitCode, 0);
+
+    IniStore store(path);
+    const QByteArray lockFile = QFile::encodeName(path) + ".lock";
+    const int lockFd = ::open(lockFile.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    ASSERT_EQ(::flock(lockFd, LOCK_EX), 0);
+    EXPECT_FALSE(store.write("s0", "k", "new"));
+    ::unlink(lockFile.constData());
+    ::close(lockFd);
+    EXPECT_EQ(store.read("s0", "k"), "old");
+
+    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0444), 0);
+    const QByteArray readOnly = readFile(path);
+    EXPECT_FALSE(store.write("s0", "k", "new"));
+    EXPECT_EQ(readFile(path), readOnly);
+    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0644), 0);
+    EXPECT_TRUE(store.write("s0", "k", "new"));
+    EXPECT_EQ(entries(dir.path()), QStringList {"tavrel.ini"});
 }
 
 // Names of 16 bytes whose hash under the fixed function below is the same. That function is a plain

@@ -20,20 +20,20 @@ namespace {
 
 std::string fileString(const QString& path) { return readFile(path).toStdString(); }
 
-// How many of the given processes wait for a flock, as the kernel lists the waiters ("->") in
-// /proc/locks; -1 if that list cannot be read.
-int waitingForLocks(const QList<qint64>& pids)
+// How many of the given processes hold the file open (the store's writers keep their lock file open
+// while they wait for its lock).
+int holdingOpen(const QList<qint64>& pids, const QString& file)
 {
-    QFile locks(QStringLiteral("/proc/locks"));
-    if (!locks.open(QIODevice::ReadOnly))
-        return -1;
-    int waiting = 0;
-    for (const QByteArray& line : locks.readAll().split('\n')) {
-        const QList<QByteArray> f = line.simplified().split(' ');
-        if (f.size() > 5 && f[1] == "->" && f[2] == "FLOCK" && pids.contains(f[5].toLongLong()))
-            ++waiting;
+    int holding = 0;
+    for (const qint64 pid : pids) {
+        const QDir fds(QStringLiteral("/proc/%1/fd").arg(pid));
+        for (const QString& fd : fds.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot))
+            if (QFile::symLinkTarget(fds.filePath(fd)) == file) {
+                ++holding;
+                break;
+            }
     }
-    return waiting;
+    return holding;
 }
 
 struct stat statOf(const QString& path)
@@ -140,6 +140,8 @@ TEST_F(IniStoreTest, DirectoriesAreMadeOnlyByAWriteThatCanHappen)
     EXPECT_TRUE(IniStore::acceptable("[s]", "k]", "a=[b];c"));
     ASSERT_TRUE(store.write("EXEname", "1", "NeoRAGE.EXE"));
     EXPECT_EQ(entries(dir.filePath("config/tavrel")), QStringList {"tavrel.ini"});
+    for (const char* made : {"config", "config/tavrel"})
+        EXPECT_EQ(statOf(dir.filePath(made)).st_mode & 07777, 0700u) << made;
 
     ASSERT_TRUE(writeFile(dir.filePath("plain"), "x"));
     EXPECT_FALSE(IniStore(dir.filePath("plain/tavrel/tavrel.ini")).write("s", "k", "v"));
@@ -233,28 +235,34 @@ TEST_F(IniStoreTest, PatchedCopyMatchesFullParse)
     EXPECT_EQ(fileString(path), fileString(pathB));
 }
 
-// Several processes writing at once: every one of their writes must survive, and each section they
-// create must be created exactly once.
+// Several processes writing at once, one through the file's own path and two through links to it from
+// other directories: every one of their writes must survive, each section they create must be created
+// exactly once, and the links stay links.
 TEST_F(IniStoreTest, ConcurrentWritersLoseNothing)
 {
     constexpr int kWriters = 3;
     constexpr int kKeys = 300;
+    const QString paths[kWriters] = {path, dir.filePath("a/tavrel.ini"), dir.filePath("b/tavrel.ini")};
+    ASSERT_TRUE(QDir(dir.path()).mkpath("a") && QDir(dir.path()).mkpath("b"));
+    ASSERT_TRUE(QFile::link("../tavrel.ini", paths[1]) && QFile::link(path, paths[2]));
     // Hold the writers' lock until all of them are waiting for it, so that they really run together.
-    const int dirFd = ::open(QFile::encodeName(dir.path()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    ASSERT_GE(dirFd, 0);
-    ASSERT_EQ(::flock(dirFd, LOCK_EX), 0);
+    const QString lockFile = path + ".lock";
+    const int lockFd = ::open(QFile::encodeName(lockFile).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    ASSERT_GE(lockFd, 0);
+    ASSERT_EQ(::flock(lockFd, LOCK_EX), 0);
     QProcess procs[kWriters];
     QList<qint64> pids;
     for (int w = 0; w < kWriters; ++w) {
-        procs[w].start(QStringLiteral(TAVREL_INI_WRITER), {path, QStringLiteral("w%1_").arg(w), QString::number(kKeys)});
+        procs[w].start(QStringLiteral(TAVREL_INI_WRITER), {paths[w], QStringLiteral("w%1_").arg(w), QString::number(kKeys)});
         EXPECT_TRUE(procs[w].waitForStarted());
         pids << procs[w].processId();
     }
-    const QDeadlineTimer patience(30000);
-    int waiting;
-    while ((waiting = waitingForLocks(pids)) >= 0 && waiting < kWriters && !patience.hasExpired())
+    const QDeadlineTimer patience(2000);
+    while (holdingOpen(pids, lockFile) < kWriters && !patience.hasExpired())
         QThread::msleep(2);
-    ::close(dirFd);
+    const int waiting = holdingOpen(pids, lockFile);
+    ::unlink(QFile::encodeName(lockFile).constData());
+    ::close(lockFd);
     ASSERT_EQ(waiting, kWriters) << "the writers did not all queue for the lock";
     for (auto& p : procs) {
         ASSERT_TRUE(p.waitForFinished(60000));
@@ -271,7 +279,8 @@ TEST_F(IniStoreTest, ConcurrentWritersLoseNothing)
     EXPECT_EQ(bytes.count("\r\n"), 5 + kWriters * kKeys);
     for (int s = 0; s < 5; ++s)
         EXPECT_EQ(bytes.count("[s" + QByteArray::number(s) + "]"), 1);
-    EXPECT_EQ(entries(dir.path()), QStringList {"tavrel.ini"});
+    EXPECT_EQ(entries(dir.path()), (QStringList {"a", "b", "tavrel.ini"}));
+    EXPECT_TRUE(QFileInfo(paths[1]).isSymLink() && QFileInfo(paths[2]).isSymLink());
 }
 
 } // namespace

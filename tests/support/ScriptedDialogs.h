@@ -22,11 +22,15 @@ public:
     bool confirm(const QString& text) override
     {
         shown << text;
+        if (onAsk)
+            onAsk();
         return confirmAnswers.isEmpty() ? false : confirmAnswers.takeFirst();
     }
     QString input(const QString& prompt) override
     {
         shown << prompt;
+        if (onAsk)
+            onAsk();
         return inputAnswers.isEmpty() ? QString() : inputAnswers.takeFirst();
     }
 
@@ -34,6 +38,7 @@ public:
     QList<bool> confirmAnswers;
     QStringList inputAnswers;
     std::function<void(const QString&)> onMessage;
+    std::function<void()> onAsk;   // runs while a question is up
 };
 
 } // namespace tavrel
