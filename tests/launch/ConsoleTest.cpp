@@ -43,7 +43,16 @@ protected:
             env.insert("DISPLAY", display);
         if (!terminal.isEmpty())
             env.insert("TERMINAL", terminal);
+        env.insert("TERMINAL_LOG", root.path() + "/tried");
         return env;
+    }
+    // The terminals the shell program called since the last look, in order.
+    QStringList tried() const
+    {
+        const QString log = root.path() + "/tried";
+        const QStringList names = QString::fromUtf8(test::readFile(log)).split(u'\n', Qt::SkipEmptyParts);
+        QFile::remove(log);
+        return names;
     }
 
     QByteArray run(QProcess& p, const QProcessEnvironment& env, const QString& sh = "sh", bool wait = true)
@@ -83,6 +92,12 @@ TEST_F(Console, RunsTheScriptOfItsDirectoryOrExplainsAMissingEmulator)
     writeScript("wine-missing NeoRAGE.EXE");
     QProcess p;
     EXPECT_TRUE(run(p, environment()).contains("Error: The emulator \"wine-missing\" was not found.\n"));
+    // A blank name would leave the game file first on the line: it does not run, though it can.
+    ASSERT_TRUE(QDir().mkpath(root.path() + "/roms") && QFile::copy(TAVREL_STANDIN, game));
+    ASSERT_TRUE(QFile::setPermissions(game, QFile::ReadOwner | QFile::ExeOwner));
+    writeScript("   ");
+    EXPECT_TRUE(run(p, environment()).contains("Error: \".EXE Name:\" names no emulator: it is empty or starts with a blank.\n"));
+    EXPECT_FALSE(QFile::exists(data() + "received.txt"));
     // An emulator that runs and fails is not explained away.
     writeScript("false");
     EXPECT_FALSE(run(p, environment()).contains("Error:"));
@@ -90,16 +105,46 @@ TEST_F(Console, RunsTheScriptOfItsDirectoryOrExplainsAMissingEmulator)
 
 TEST_F(Console, EachTerminalIsCalledTheWayItsManualSays)
 {
-    for (const char* name : {"x-terminal-emulator", "gnome-terminal", "konsole", "xfce4-terminal", "xterm", "kitty",
-                                "alacritty", "foot", "wezterm", "tilix", "terminator", "lxterminal", "qterminal",
-                                "mate-terminal"}) {
-        SCOPED_TRACE(name);
-        ASSERT_TRUE(QFile::link(TAVREL_FAKE_TERMINAL, terminals() + QLatin1String(name)));
+    const QStringList names{"x-terminal-emulator", "gnome-terminal", "konsole", "xfce4-terminal", "xterm", "kitty",
+                            "alacritty", "foot", "wezterm", "tilix", "terminator", "lxterminal", "qterminal",
+                            "mate-terminal", "unknown-terminal"};
+    for (const QString& name : names) {
+        ASSERT_TRUE(QFile::copy(TAVREL_FAKE_TERMINAL, terminals() + name));
+        ASSERT_TRUE(QFile::setPermissions(terminals() + name, QFile::ReadOwner | QFile::ExeOwner));
+    }
+    QProcessEnvironment env = environment(":99");
+    env.insert("WAYLAND_DISPLAY", "wayland-99");
+    for (const QString& name : names.mid(0, names.size() - 1)) {
+        SCOPED_TRACE(name.toStdString());
+        env.insert("TERMINAL", name);
         QProcess p;
-        run(p, environment(":99", name));
+        run(p, env);
         EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
         EXPECT_EQ(received(), QStringList{game});
+        EXPECT_EQ(tried(), QStringList{name});
     }
+    // x-terminal-emulator, a link (through /etc/alternatives on Debian), is called as the terminal it names.
+    env.remove("TERMINAL");
+    for (const QString& name : QStringList{"lxterminal", "tilix", "qterminal", "wezterm", "gnome-terminal"}) {
+        SCOPED_TRACE(name.toStdString());
+        QFile::remove(terminals() + "x-terminal-emulator");
+        ASSERT_TRUE(QFile::link(terminals() + name, terminals() + "x-terminal-emulator"));
+        QProcess p;
+        run(p, env);
+        EXPECT_EQ(received(), QStringList{game});
+        EXPECT_EQ(tried(), QStringList{name});
+    }
+    // One that cannot open gives way to the next: one that fails at once is followed by the next, an
+    // X11-only one is not tried on Wayland alone.
+    env.insert("TERMINAL", "unknown-terminal");
+    QProcess p;
+    run(p, env);
+    EXPECT_EQ(tried(), (QStringList{"unknown-terminal", "gnome-terminal"}));
+    env.insert("TERMINAL", "xterm");
+    env.remove("DISPLAY");
+    run(p, env);
+    EXPECT_EQ(tried(), QStringList{"gnome-terminal"});
+    EXPECT_EQ(received(), QStringList{game});
 }
 
 // The terminals Debian installs here, for real, on a virtual display.
