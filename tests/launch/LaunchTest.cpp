@@ -9,15 +9,14 @@ namespace {
 
 const QString kHostile = "Metal Slug 'X' $(touch pwned); rm -rf ~.zip";
 
-// Writes beyond a few bytes fail, as on a full disk (EFBIG; the signal that would end the test is ignored).
+// Writes beyond 16 bytes fail, as on a full disk (EFBIG; the signal that would end the test is ignored).
 struct FullDisk {
     rlimit saved{};
     FullDisk()
     {
         std::signal(SIGXFSZ, SIG_IGN);
         getrlimit(RLIMIT_FSIZE, &saved);
-        rlimit small = saved;
-        small.rlim_cur = 16;
+        const rlimit small{16, saved.rlim_max};
         setrlimit(RLIMIT_FSIZE, &small);
     }
     ~FullDisk() { setrlimit(RLIMIT_FSIZE, &saved); }
