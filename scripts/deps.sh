@@ -122,7 +122,8 @@ progress() {
         /^dlstatus:/ {
             split($0, f, ":")
             of = f[4]; sub(/.* of /, "", of)
-            show(sprintf("Fetching package %d of %d, %.0f of %.0f MB", f[2], of, f[3] * bytes / 1e8, bytes / 1e6),
+            mb = bytes < 1e7 ? "%.1f" : "%.0f"
+            show(sprintf("Fetching package %d of %d, " mb " of " mb " MB", f[2], of, f[3] * bytes / 1e8, bytes / 1e6),
                  "fetch" int(f[3] / 25))
         }
         /^pmstatus:[^:]*:[^:]*:Installed / {
