@@ -2,8 +2,9 @@
 # Installs the Debian packages Tavrel needs, when missing.
 #   scripts/deps.sh [--tests] [PACKAGE...]
 # Always what building and running need (and a terminal for the console when there is none);
-# with --tests also what the tests, the benchmarks and the package need; then any PACKAGE named
-# (a script that needs more, such as scripts/screenshots.sh, names its own).
+# with --tests (scripts/build.sh asks for it when the build has its tests) also what the tests,
+# the benchmarks and the package need; then any PACKAGE named (a script that needs more, such as
+# scripts/screenshots.sh, names its own).
 # Prints a few lines and the install's progress; everything apt and dpkg say goes to a log file
 # whose path is printed.
 set -eu
