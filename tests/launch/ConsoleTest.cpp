@@ -147,7 +147,8 @@ TEST_F(Console, EachTerminalIsCalledTheWayItsManualSays)
     EXPECT_EQ(received(), QStringList{game});
 }
 
-// The terminals Debian installs here, for real, on a virtual display.
+// The terminals Debian installs here, for real, on a virtual display; and on Wayland alone (a headless
+// weston), where the X11-only xterm named by TERMINAL gives way to a terminal that opens there.
 TEST_F(Console, RealTerminalsRunTheScript)
 {
     if (QStandardPaths::findExecutable("Xvfb").isEmpty())
@@ -158,12 +159,7 @@ TEST_F(Console, RealTerminalsRunTheScript)
         GTEST_SKIP() << "Xvfb could not start: " << xvfb.readAllStandardError().toStdString();
     const QString display = u':' + QString::fromLatin1(xvfb.readAllStandardOutput()).trimmed();
 
-    int ran = 0;
-    for (const char* name : {"xterm", "xfce4-terminal", "lxterminal"}) {
-        SCOPED_TRACE(name);
-        if (QStandardPaths::findExecutable(QLatin1String(name)).isEmpty())
-            continue;
-        QProcessEnvironment env = environment(display, name);
+    const auto runsTheScript = [&](QProcessEnvironment env) {
         env.insert("NO_AT_BRIDGE", "1");
         // Each its own configuration: nothing of the machine's user, no terminal server to hand over to.
         env.insert("XDG_CONFIG_HOME", root.path() + "/config");
@@ -174,10 +170,31 @@ TEST_F(Console, RealTerminalsRunTheScript)
         // It waits at "Press any key": closing the terminal ends it.
         p.kill();
         p.waitForFinished(5000);
+    };
+    int ran = 0;
+    for (const char* name : {"xterm", "xfce4-terminal", "lxterminal"}) {
+        SCOPED_TRACE(name);
+        if (QStandardPaths::findExecutable(QLatin1String(name)).isEmpty())
+            continue;
+        runsTheScript(environment(display, name));
         ++ran;
     }
     xvfb.kill();
     xvfb.waitForFinished(5000);
+    // On Wayland alone, which needs a terminal besides xterm.
+    if (!QStandardPaths::findExecutable("weston").isEmpty() && ran > 1) {
+        QProcess weston;
+        QProcessEnvironment env = environment({}, "xterm");
+        env.insert("XDG_RUNTIME_DIR", root.path());
+        weston.setProcessEnvironment(env);
+        weston.start("weston", {"--backend=headless-backend.so", "--socket=wayland-console", "--idle-time=0"});
+        for (int i = 0; i < 100 && !QFile::exists(root.path() + "/wayland-console"); ++i)
+            QThread::msleep(100);
+        env.insert("WAYLAND_DISPLAY", "wayland-console");
+        runsTheScript(env);
+        weston.kill();
+        weston.waitForFinished(5000);
+    }
     if (ran == 0)
         GTEST_SKIP() << "no terminal is installed";
 }
