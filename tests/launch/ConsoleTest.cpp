@@ -183,6 +183,7 @@ TEST_F(Console, RealTerminalsRunTheScript)
     xvfb.waitForFinished(5000);
     // On Wayland alone, which needs a terminal besides xterm.
     if (!QStandardPaths::findExecutable("weston").isEmpty() && ran > 1) {
+        SCOPED_TRACE("Wayland alone");
         QProcess weston;
         QProcessEnvironment env = environment({}, "xterm");
         env.insert("XDG_RUNTIME_DIR", root.path());
