@@ -40,6 +40,11 @@ file
 qt6-wayland
 weston
 imagemagick
+dbus
+at-spi2-core
+python3-pyatspi
+openbox
+xdotool
 "
 
 packages=$build_packages

@@ -291,6 +291,8 @@ click 490 423
 click 296 76
 park
 shot settings "$window_area"
+# Its lower part alone: Use Pictures, which the picture box needs, and the save button.
+shot use-pictures "624x124+$((ox + 8))+$((oy + 344))"
 click 513 93
 park
 shot about "$window_area"

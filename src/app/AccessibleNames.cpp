@@ -8,7 +8,6 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
-#include <QLabel>
 #include <QLineEdit>
 
 namespace tavrel {
@@ -21,27 +20,19 @@ void name(QWidget* w, const QString& text, const QString& description = QString(
         w->setAccessibleDescription(description);
 }
 
-// A drop-down list is named on Linux by the label it belongs to, its own
-// name being its current entry; the drive lists have none on screen.
-void captionFor(QComboBox* list, const QString& text)
-{
-    list->view()->setAccessibleName(text);
-    auto* caption = new QLabel(text, list->parentWidget());
-    caption->setObjectName(list->objectName() + QLatin1String("Caption"));
-    caption->setBuddy(list);
-    caption->hide();
-}
 } // namespace
 
 void nameControls(form1& w)
 {
+    name(w.aboutframe, QStringLiteral("About Tavrel"));
+    name(w.imageframe, QStringLiteral("Select Pictures"));
     name(w.Command3, QStringLiteral("ROMs"), QStringLiteral("Shows the ROM browser"));
     name(w.Command4, QStringLiteral("Settings"), QStringLiteral("Shows the emulator's settings"));
     name(w.Image2, QStringLiteral("Tavrel"), QStringLiteral("Drag to move the window"));
     name(w.Image6, QStringLiteral("Window menu"));
     name(w.Image1, w.Image1->toolTip().trimmed());
     name(w.Image3, QStringLiteral("About Tavrel"));
-    name(w.Image4, QStringLiteral("About Tavrel"), QStringLiteral("Click to close"));
+    name(w.Image4, QStringLiteral("Close About Tavrel"), QStringLiteral("The Tavrel banner"));
     name(w.Image5, QStringLiteral("Picture preview"));
     w.Label2->setAccessibleDescription(QStringLiteral("Opens the home page"));
 
@@ -55,8 +46,8 @@ void nameControls(form1& w)
     name(w.Drive2, QStringLiteral("Drives"), QStringLiteral("The drive to look for pictures on"));
     name(w.Dir2, QStringLiteral("Directories"), QStringLiteral("The directory to look for pictures in"));
     name(w.File2, QStringLiteral("Picture files"));
-    captionFor(w.Drive1, QStringLiteral("Drives"));
-    captionFor(w.Drive2, QStringLiteral("Drives"));
+    w.Drive1->view()->setAccessibleName(QStringLiteral("Drives"));
+    w.Drive2->view()->setAccessibleName(QStringLiteral("Drives"));
 
     int slot = 1;
     for (ClickLabel* digit : {w.Label10, w.Label11, w.Label12, w.Label13, w.Label14}) {

@@ -1,7 +1,8 @@
 #pragma once
 
+#include <QAccessible>
 #include <QColor>
-#include <QFrame>
+#include <QFocusFrame>
 #include <QLabel>
 #include <QPushButton>
 
@@ -16,6 +17,17 @@ class ClickLabel : public QLabel {
 public:
     using QLabel::QLabel;
 
+    // Makes it a control in its own right for keyboard and screen-reader
+    // users: it says it can be pressed, as the given role, and with a tab
+    // stop it takes the focus, where Enter and Space click it.
+    void makeActivatable(QAccessible::Role role, bool tabStop);
+    bool isActivatable() const { return m_activatable; }
+    QAccessible::Role accessibleRole() const { return m_role; }
+    // For a choice among several (the picture slots): whether it is the chosen one.
+    bool isSelected() const { return m_selected; }
+    void setSelected(bool selected);
+    void click() { emit clicked(); }
+
 signals:
     void clicked();
     void mouseMoved(Qt::MouseButtons buttons);
@@ -24,9 +36,13 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     bool m_pressed = false;
+    bool m_activatable = false;
+    bool m_selected = false;
+    QAccessible::Role m_role = QAccessible::NoRole;
 };
 
 // A one-line label for a path: the whole text stays the label's text (and its
@@ -42,6 +58,7 @@ protected:
 };
 
 // A command button that shows a picture or a caption on a back colour of its own.
+// Enter presses it as Space does.
 class PictureButton : public QPushButton {
     Q_OBJECT
 public:
@@ -49,12 +66,17 @@ public:
     QColor backColour() const { return m_back; }
     void setBackColour(const QColor& colour);
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     QColor m_back{Qt::black};
 };
 
 // An outline rectangle that never takes the mouse from what lies beneath it.
-class Shape : public QFrame {
+// Screen readers skip it, as they skip every focus frame: the chosen slot it
+// outlines is told by its digit's selected state.
+class Shape : public QFocusFrame {
     Q_OBJECT
 public:
     explicit Shape(QWidget* parent = nullptr);
@@ -68,5 +90,25 @@ protected:
 // group). Left to itself, Qt visits the button that last had the focus, or the
 // first one of a group that never had it.
 void tabToSelectedOption(const QList<QRadioButton*>& group);
+
+// The focus mark of a window's lists, text boxes, option buttons, check boxes
+// and pictures: a ring along the focused control's edge, light where what
+// lies beneath is dark and black where it is light, so that it stands out
+// by at least 3:1 from whatever it covers.
+class FocusMark : public QFocusFrame {
+    Q_OBJECT
+public:
+    explicit FocusMark(QWidget* window);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void follow(QWidget* focused);
+    QWidget* m_window;
+};
+
+// The WCAG contrast ratio of two colours, 1 to 21.
+double contrast(const QColor& a, const QColor& b);
 
 } // namespace tavrel

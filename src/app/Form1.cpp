@@ -25,6 +25,7 @@ form1::form1(const ProgramFiles& files, Platform platform, QWidget* parent)
 {
     createControls();
     connectHandlers();
+    setUpKeyboard();
 }
 
 form1::~form1() = default;
@@ -66,6 +67,8 @@ void form1::connectHandlers()
     direct(Command9, &QPushButton::clicked, this, &form1::Command9_Click);
     direct(File1, &FileList::clicked, this, &form1::File1_Click);
     direct(Text2, &QLineEdit::textChanged, this, &form1::Text2_Change);
+    // Enter in the name box saves the name, as the button beside it does.
+    direct(Text2, &QLineEdit::returnPressed, this, &form1::Command2_Click);
     direct(Command2, &QPushButton::clicked, this, &form1::Command2_Click);
     direct(Image1, &ClickLabel::clicked, this, &form1::Image1_Click);
     direct(Command1, &QPushButton::clicked, this, &form1::Command1_Click);

@@ -3,6 +3,7 @@
 #include "paths/ProgramFiles.h"
 
 #include <QPixmap>
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 
@@ -193,6 +194,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void createControls();
@@ -205,6 +207,12 @@ private:
     void connectHandlers();
     void dragWindow(Qt::MouseButtons buttons);
     void popUpOnRightButton(Qt::MouseButton button, QMenu* Menus::*menu);
+    // Keyboard use: menus from the keyboard, and panels that keep the focus to themselves.
+    void setUpKeyboard();
+    void popUpAtFocus(QWidget* control, QMenu* menu);
+    void popUpAfterClick(QWidget* control, QMenu* menu);
+    void coverView(QWidget* panel);
+    void uncoverView();
     void showGamePath(const QString& gamePath);
     bool changeDrive(DriveList* drives, DirList* dirs, FileList* files);
     void chooseSlot(int slot);
@@ -220,6 +228,9 @@ private:
     std::unique_ptr<Menus> m_menus;
     std::unique_ptr<IniStore> m_settings;
     QPixmap m_background;
+    // While a panel is shown: the controls it covers, hidden, and the control that had the focus.
+    QList<QPointer<QWidget>> m_covered;
+    QPointer<QWidget> m_focusBeforePanel;
 };
 
 } // namespace tavrel

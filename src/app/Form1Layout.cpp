@@ -175,6 +175,8 @@ QString windowLook()
 
 void form1::createControls()
 {
+    // Before any control exists: a control's interface is made the first time it is asked for.
+    installAccessibleInterfaces();
     setObjectName(QStringLiteral("form1"));
     setWindowTitle(QStringLiteral("Tavrel"));
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
@@ -201,6 +203,7 @@ void form1::createControls()
     setStyleSheet(windowLook());
     setTabOrder();
     nameControls(*this);
+    new FocusMark(this);
 }
 
 void form1::createTitleStrip()
@@ -209,6 +212,8 @@ void form1::createTitleStrip()
     look::showArtwork(Image2, QStringLiteral("titlestrip"));
     Image2->setScaledContents(true);
     Image6 = place(new ClickLabel(this), "Image6", 8, 0, 25, 25);
+    // Alt+Space opens the window menu from the keyboard, so the spot needs no tab stop.
+    Image6->makeActivatable(QAccessible::Button, false);
     Command7 = place(pictureButton(this, "minimize", {12, 14}, QStringLiteral(" Minimize Tavrel "),
                                    QColor(24, 16, 40), look::setWindowPointer),
                      "Command7", 592, 5, 16, 18);
@@ -248,10 +253,12 @@ void form1::createBrowserView()
     Image1->setFrameShape(QFrame::Box);
     Image1->setStyleSheet(QStringLiteral("QLabel { border: 1px solid white; background: black; }"));
     look::setPointer(Image1);
+    Image1->makeActivatable(QAccessible::Button, true);
     Image1->hide();
     Image3 = place(new ClickLabel(this), "Image3", 408, 72, 210, 43);
     look::showArtwork(Image3, QStringLiteral("logo"));
     look::setPointer(Image3);
+    Image3->makeActivatable(QAccessible::Button, true);
     Label6 = label(this, "Label6", QStringLiteral("v0.62"), 568, 112, 65, 33, labelFont);
     Label6->hide();
 
@@ -306,11 +313,13 @@ void form1::createSettingsView()
 void form1::createAboutPanel()
 {
     aboutframe = place(new QFrame(this), "aboutframe", 8, 32, 625, 441);
+    aboutframe->setProperty(kPanelProperty, true);
     const QFont font = look::comic(15.75, true, true);
     Image4 = place(new ClickLabel(aboutframe), "Image4", 16, 48, 593, 155);
     look::showArtwork(Image4, QStringLiteral("banner"));
     Image4->setScaledContents(true);
     look::setPointer(Image4);
+    Image4->makeActivatable(QAccessible::Button, true);
     auto centred = [&](QLabel* l) {
         l->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         return l;
@@ -324,12 +333,14 @@ void form1::createAboutPanel()
     Label2->setFont(link);
     centred(Label2);
     look::setPointer(Label2);
+    Label2->makeActivatable(QAccessible::Link, true);
     aboutframe->hide();
 }
 
 void form1::createPicturePanel()
 {
     imageframe = place(new QFrame(this), "imageframe", 8, 32, 625, 441);
+    imageframe->setProperty(kPanelProperty, true);
     Drive2 = list<DriveList>(imageframe, "Drive2", 16, 72, 321, 31, *m_drives);
     Dir2 = list<DirList>(imageframe, "Dir2", 16, 120, 153, 256, *m_drives);
     File2 = list<FileList>(imageframe, "File2", 184, 120, 153, 255);
@@ -354,6 +365,7 @@ void form1::createPicturePanel()
         digits[i] = place(new ClickLabel(QString::number(i + 1), imageframe), "", 357 + 56 * i, 45, 25, 33);
         digits[i]->setObjectName(QStringLiteral("Label%1").arg(10 + i));
         digits[i]->setFont(look::comic(20.25, true, true));
+        digits[i]->makeActivatable(QAccessible::ListItem, true);
     }
     Shape1 = shapes[0], Shape2 = shapes[1], Shape3 = shapes[2], Shape4 = shapes[3], Shape5 = shapes[4];
     Label10 = digits[0], Label11 = digits[1], Label12 = digits[2], Label13 = digits[3], Label14 = digits[4];
@@ -371,10 +383,13 @@ void form1::createPicturePanel()
 
 void form1::setTabOrder()
 {
-    const QList<QWidget*> order{Command3, Command4, noscan, scanlines, quarterscan, halfscan, doublepixel,
-                                frm0, frm1, frm2, frm3, frm4, video1, video2, video3, vsync, joycheck, skip,
-                                Command1, Dir1, File1, Drive1, Command6, Command8, Command7, piccheck, Command2,
-                                Text2, Drive2, Command9, File2, Dir2, Text3, Command14, Command15};
+    // The pictures that open menus and panels follow the view buttons beside them; the slot digits
+    // come before the buttons that store into them; the about panel's controls come last.
+    const QList<QWidget*> order{Command3, Command4, Image1, Image3, noscan, scanlines, quarterscan, halfscan,
+                                doublepixel, frm0, frm1, frm2, frm3, frm4, video1, video2, video3, vsync, joycheck,
+                                skip, Command1, Dir1, File1, Drive1, Command6, Command8, Command7, piccheck,
+                                Command2, Text2, Drive2, Command9, File2, Dir2, Text3, Label10, Label11, Label12,
+                                Label13, Label14, Command14, Command15, Image4, Label2};
     for (int i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
     tabToSelectedOption({noscan, scanlines, quarterscan, halfscan, doublepixel});

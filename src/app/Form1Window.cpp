@@ -1,6 +1,7 @@
 // The window's own behaviour: fixed size, dragging, minimizing, exiting, the window menu.
 #include "app/Form1.h"
 
+#include "app/Controls.h"
 #include "menus/Menus.h"
 #include "platform/Desktop.h"
 
@@ -56,7 +57,16 @@ void form1::closeEvent(QCloseEvent* event)
 void form1::Image6_Click()
 {
     if (m_menus)
-        m_menus->mnuclose->popup(QCursor::pos());
+        popUpAfterClick(Image6, m_menus->mnuclose);
+}
+
+void form1::popUpAfterClick(QWidget* control, QMenu* menu)
+{
+    // At the mouse for a click; a click by keyboard or screen reader pops it up at the control.
+    if (control->underMouse())
+        menu->popup(QCursor::pos());
+    else
+        popUpAtFocus(control, menu);
 }
 
 void form1::popUpOnRightButton(Qt::MouseButton button, QMenu* Menus::*menu)

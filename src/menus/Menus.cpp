@@ -8,9 +8,11 @@ namespace tavrel {
 
 namespace {
 
-QMenu* menu(QWidget* owner, const char* name, const QString& caption)
+// The menus are the main window's pop-ups and its children: the menu form, never
+// shown, then never becomes a window of its own for desktops and screen readers to find.
+QMenu* menu(QWidget* window, const char* name, const QString& caption)
 {
-    auto* m = new QMenu(caption, owner);
+    auto* m = new QMenu(caption, window);
     m->setObjectName(QLatin1String(name));
     // The directory menu opens and closes with a separator: show them all.
     m->setSeparatorsCollapsible(false);
@@ -34,33 +36,32 @@ void separator(QMenu* m, const char* name)
 Menus::Menus(form1& form) : QWidget(nullptr), m_form(form)
 {
     setObjectName(QStringLiteral("Menus"));
-    setWindowTitle(QStringLiteral("Form2"));
 
-    mnudir = menu(this, "mnudir", QStringLiteral("DirMenu"));
+    mnudir = menu(&form, "mnudir", QStringLiteral("DirMenu"));
     separator(mnudir, "ajksladhkjahska");
     mnudirrefresh = item(mnudir, "mnudirrefresh", QStringLiteral("Refresh Directory"));
     separator(mnudir, "laksjdalkja");
 
-    bmpmenu = menu(this, "bmpmenu", QStringLiteral("BMP menu"));
+    bmpmenu = menu(&form, "bmpmenu", QStringLiteral("BMP menu"));
     blahblasdjaksjdla = item(bmpmenu, "blahblasdjaksjdla", QStringLiteral("File Management"));
     separator(bmpmenu, "divideruga");
     refreshpic = item(bmpmenu, "refreshpic", QStringLiteral("(&1) Refresh Dir/File Lists"));
     mnudelbmp = item(bmpmenu, "mnudelbmp", QStringLiteral("(&2) Delete Image File"));
     renamebmp = item(bmpmenu, "renamebmp", QStringLiteral("(&3) Rename Image File"));
 
-    rommenu = menu(this, "rommenu", QStringLiteral("Rom menu"));
+    rommenu = menu(&form, "rommenu", QStringLiteral("Rom menu"));
     mnutemp1 = item(rommenu, "mnutemp1", QStringLiteral("File Management"));
     separator(rommenu, "menutemp2");
     mnurefresh1 = item(rommenu, "mnurefresh1", QStringLiteral("(&1) Refresh Dir/File Lists"));
     mnudelzip = item(rommenu, "mnudelzip", QStringLiteral("(&2) Delete ZIP File"));
     mnurenamezip = item(rommenu, "mnurenamezip", QStringLiteral("(&3) Rename ZIP File"));
 
-    mnuclose = menu(this, "mnuclose", QStringLiteral("closemenu"));
+    mnuclose = menu(&form, "mnuclose", QStringLiteral("closemenu"));
     mnumini = item(mnuclose, "mnumini", QStringLiteral("Mi&nimize"));
     separator(mnuclose, "seperator");
     mnucloser = item(mnuclose, "mnucloser", QStringLiteral("&Close"));
 
-    picmenu = menu(this, "picmenu", QStringLiteral("Pic Menu"));
+    picmenu = menu(&form, "picmenu", QStringLiteral("Pic Menu"));
     mnupicmenublah = item(picmenu, "mnupicmenublah", QStringLiteral("Picture Menu"));
     separator(picmenu, "blahdivide");
     mnupic1 = item(picmenu, "mnupic1", QStringLiteral("Show Picture 1"));

@@ -27,8 +27,9 @@ struct ProgramSurroundings {
 QString shellBesideProgram(const QString& programDirectory);
 QString shellInLibexec(const QString& programDirectory);
 
-// A folder the user owns keeps everything beside the program, as it always did. An installed tree, or
-// a folder the user may not write to, keeps the data in the user's own configuration directory.
+// A folder the user owns (a build tree, an unpacked copy) keeps everything beside the program. An
+// installed tree, or a folder the user may not write to, keeps the data in the user's own configuration
+// directory.
 ProgramFiles locateProgramFiles(const ProgramSurroundings& found);
 
 } // namespace tavrel

@@ -7,7 +7,6 @@
 #include "platform/Pictures.h"
 
 #include <QAction>
-#include <QCursor>
 #include <QMenu>
 
 namespace tavrel {
@@ -48,7 +47,7 @@ const QString& form1::currentpic(int slot) const
 void form1::Image1_Click()
 {
     if (m_menus)
-        m_menus->picmenu->popup(QCursor::pos());
+        popUpAfterClick(Image1, m_menus->picmenu);
 }
 
 void Menus::showPicture(int slot)

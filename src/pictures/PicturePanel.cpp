@@ -33,8 +33,11 @@ void form1::File2_Click()
 void form1::chooseSlot(int slot)
 {
     Shape* const shapes[] = {Shape1, Shape2, Shape3, Shape4, Shape5};
-    for (int i = 0; i < 5; ++i)
+    ClickLabel* const digits[] = {Label10, Label11, Label12, Label13, Label14};
+    for (int i = 0; i < 5; ++i) {
         shapes[i]->setVisible(i + 1 == slot);
+        digits[i]->setSelected(i + 1 == slot);
+    }
     showPicture(Image5, currentpic(slot));
 }
 

@@ -114,8 +114,7 @@ DirList::DirList(Drives& drives, QWidget* parent)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     applyReadableHighlight(this);
     updateIcons();
-    // Like the classic box, start where the process stands; should that be
-    // unreadable, fall back towards the root.
+    // Start where the process stands; should that be unreadable, fall back towards the root.
     path_ = cleanDirectoryPath(QDir::currentPath());
     refresh();
 }

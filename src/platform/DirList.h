@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/ListMouse.h"
+#include "platform/ListRows.h"
 
 #include <QListView>
 #include <QPoint>
@@ -12,7 +13,7 @@ class Drives;
 // The directory box: the path from "/" down to the current directory, one
 // row per level, then the current directory's subdirectories one step
 // further in. Double click or Enter on a row opens it.
-class DirList : public ListMouse<DirList, QListView> {
+class DirList : public ListMouse<DirList, RowsPlacedWhenShown<QListView>> {
     Q_OBJECT
 public:
     // drives: where the directories it shows are remembered, drive by drive.

@@ -2,9 +2,11 @@
 
 #include "platform/Drives.h"
 #include "platform/ListLook.h"
+#include "platform/ListRows.h"
 
 #include <QAbstractItemView>
 #include <QDir>
+#include <QListView>
 #include <QMouseEvent>
 
 namespace tavrel {
@@ -18,11 +20,25 @@ DriveList::DriveList(Drives& drives, QWidget* parent)
     // dress, rather than as a menu with the platform's scroll arrows. Set
     // before the drop-down is first made, which reads it.
     setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
+    // Screen readers see the drop-down's rows only while it is open.
+    view_ = new RowsPlacedWhenShown<QListView>;
+    setView(view_);
     applyReadableHighlight(this);
     applyReadableHighlight(view());
     connect(this, &QComboBox::currentIndexChanged, this, &DriveList::onIndexChanged);
+    // The closed drop-down's list keeps the chosen drive selected: screen readers read the value there.
+    connect(this, &QComboBox::currentIndexChanged, view_, [this](int index) {
+        view_->selectionModel()->select(model()->index(index, modelColumn()), QItemSelectionModel::ClearAndSelect);
+    });
     drive_ = volumeIn(reload(), QDir::currentPath());
     select(drive_);
+}
+
+void DriveList::showPopup()
+{
+    view_->placeRowsWhileHidden(true);
+    QComboBox::showPopup();
+    view_->placeRowsWhileHidden(false);
 }
 
 QStringList DriveList::reload()

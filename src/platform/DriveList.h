@@ -1,8 +1,10 @@
 #pragma once
 
 #include "platform/ListMouse.h"
+#include "platform/ListRows.h"
 
 #include <QComboBox>
+#include <QListView>
 #include <QPoint>
 
 namespace tavrel {
@@ -28,6 +30,7 @@ public:
     // Re-reads the volumes, keeping the current drive if it is still mounted;
     // otherwise moves to the volume that now holds its path and says so.
     void refresh();
+    void showPopup() override;
 
 signals:
     void driveChanged();
@@ -40,6 +43,7 @@ private:
     void onIndexChanged(int index);
 
     Drives& drives_;
+    RowsPlacedWhenShown<QListView>* view_;
     QString drive_;
     bool filling_ = false;
 };

@@ -2,6 +2,7 @@
 
 #include "platform/DirScan.h"
 #include "platform/ListMouse.h"
+#include "platform/ListRows.h"
 
 #include <QListView>
 #include <QPoint>
@@ -12,7 +13,7 @@ namespace tavrel {
 // "*.ZIP" or "*.BMP;*.JPG;*.GIF", by bare name, sorted without regard to case.
 // Built for folders of 100,000 archives: one pass over the directory, a flat
 // model and uniform row heights.
-class FileList : public ListMouse<FileList, QListView> {
+class FileList : public ListMouse<FileList, RowsPlacedWhenShown<QListView>> {
     Q_OBJECT
 public:
     explicit FileList(QWidget* parent = nullptr);

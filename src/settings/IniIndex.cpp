@@ -10,8 +10,9 @@ namespace tavrel {
 namespace {
 
 constexpr qsizetype kMaxValueUnits = 254;
-// Decoding this many bytes of a value always yields more than kMaxValueUnits UTF-16 units (no unit
-// takes more than 4 bytes), so a character cut at the end of the slice never reaches the units we keep.
+// A read decodes at most this many bytes of a UTF-8 value, backed up to the start of the character the
+// limit falls in, so that only whole characters are decoded. At least 1,021 bytes remain, and no
+// character takes more than 3 bytes per UTF-16 unit, so they still yield more than kMaxValueUnits units.
 constexpr qsizetype kMaxValueBytes = 1024;
 
 inline bool isBlank(char c) { return c == ' ' || c == '\t'; }
@@ -276,8 +277,15 @@ QString IniIndex::value(QStringView section, QStringView key) const
     if (!scan.found)
         return {};
     const QByteArrayView stored = storedValue(scan);
-    QString v = stored.isValidUtf8() ? decodeText(stored.first(std::min(stored.size(), kMaxValueBytes)))
-                                     : QString::fromLatin1(stored.first(std::min(stored.size(), kMaxValueUnits)));
+    QString v;
+    if (stored.isValidUtf8()) {
+        qsizetype cut = std::min(stored.size(), kMaxValueBytes);
+        while (cut < stored.size() && (static_cast<unsigned char>(stored[cut]) & 0xC0) == 0x80)
+            --cut; // a continuation byte: the character started before the limit
+        v = decodeText(stored.first(cut));
+    } else {
+        v = QString::fromLatin1(stored.first(std::min(stored.size(), kMaxValueUnits)));
+    }
     if (v.size() > kMaxValueUnits)
         v.truncate(v[kMaxValueUnits - 1].isHighSurrogate() ? kMaxValueUnits - 1 : kMaxValueUnits);
     return v;

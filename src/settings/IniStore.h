@@ -23,7 +23,7 @@ public:
     QString read(const QString& section, const QString& key);
     // True when the value is on disk. False when refused (see acceptable()) or when the file could not
     // be written (nor is anything that is not a regular file ever replaced); on false the file on disk
-    // is exactly as before.
+    // is unchanged.
     bool write(const QString& section, const QString& key, const QString& value);
     // True when write() would accept these texts (no CR, LF or NUL anywhere; key without "=" and not
     // starting with "[" or ";").

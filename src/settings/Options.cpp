@@ -83,7 +83,7 @@ StoredOptions storedFrom(const OptionState& state)
 
 bool writeStoredOptions(IniStore& store, const StoredOptions& s)
 {
-    // Every write is attempted, as before; the result says whether all landed.
+    // Every write is attempted even after one fails; the result says whether all landed.
     bool ok = true;
     ok &= store.write(QStringLiteral("Pictures"), kKey, s.pictures);
     ok &= store.write(QStringLiteral("Frameskip"), kKey, s.frameskip);

@@ -33,7 +33,7 @@ struct OptionState {
     QString exeName = QStringLiteral("NeoRAGE.EXE");
 };
 
-// Reads the eight sections in the order start-up has always used.
+// Reads the eight sections in the order start-up reads them.
 StoredOptions readStoredOptions(IniStore& store);
 
 // Start-up: each recognised value sets its control; anything else (compared

@@ -1,6 +1,7 @@
 #include "WindowFixture.h"
 
 #include <QAccessible>
+#include <QApplication>
 
 using namespace tavrel;
 
@@ -70,10 +71,121 @@ TEST(Accessibility, EveryFocusableControlIsInTheTreeAndSaysWhatItIsAndDoes)
     for (const auto& [control, name] : names)
         EXPECT_EQ(accessible(control), QString::fromUtf8(name)) << control->objectName().toStdString();
 
-    // Text buttons are described by their tooltip; a drop-down list is named through its label.
+    // Text buttons are described by their tooltip; a drive box is named for its purpose, its value is the drive.
     EXPECT_EQ(accessible(w.Command15, QAccessible::Description), "Remove all pictures for this game!");
     EXPECT_TRUE(labelledBy(w.Text3).contains(".EXE Name:"));
-    EXPECT_TRUE(labelledBy(w.Drive1).contains("Drives"));
-    EXPECT_TRUE(labelledBy(w.Drive2).contains("Drives"));
+    for (DriveList* drives : {w.Drive1, w.Drive2}) {
+        EXPECT_EQ(accessible(drives), "Drives");
+        EXPECT_EQ(accessible(drives, QAccessible::Value), drives->currentText());
+    }
     EXPECT_FALSE(accessible(w.Drive2, QAccessible::Description).isEmpty());
+}
+
+namespace {
+
+using Keyboard = test::WindowOnTree;
+
+// The controls Tab visits from the focused one until it comes round again.
+QList<QWidget*> tabCycle()
+{
+    QList<QWidget*> visited{QApplication::focusWidget()};
+    for (int i = 0; i < 40; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        if (QApplication::focusWidget() == visited.first())
+            return visited;
+        visited << QApplication::focusWidget();
+    }
+    return visited;
+}
+
+} // namespace
+
+// Enter acts on buttons and the name box; a panel keeps the focus and the keys to itself and its
+// title strip, and gives the focus back when it closes.
+TEST_F(Keyboard, EnterPressesAndPanelsKeepTheKeys)
+{
+    files({"roms/a.zip"});
+    openOnRoms("[Pictures]\r\n1=yes\r\n");
+    w().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w()));
+    QTest::keyClick(w().Command4, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_TRUE(w().Frame1->isVisible());
+    QTest::keyClick(w().Command3, Qt::Key_Return);
+    EXPECT_TRUE(w().Dir1->isVisible());
+    w().Text2->setFocus();
+    QTest::keyClicks(w().Text2, "Metal Slug");
+    QTest::keyClick(w().Text2, Qt::Key_Return);
+    EXPECT_TRUE(win.iniBytes().contains("gamename=Metal Slug"));
+
+    // The picture panel from the game's picture; the covered browser stays as it was.
+    test::selectFile(w().File1, "a.zip");
+    w().Image1->setFocus();
+    QTest::keyClick(w().Image1, Qt::Key_Menu);
+    QTest::keyClick(menus().picmenu, Qt::Key_Up);
+    QTest::keyClick(menus().picmenu, Qt::Key_Return);
+    ASSERT_TRUE(w().imageframe->isVisible());
+    EXPECT_EQ(tabCycle(), (QList<QWidget*>{w().Drive2, w().Command9, w().File2, w().Dir2, w().Label10, w().Label11,
+                                           w().Label12, w().Label13, w().Label14, w().Command14, w().Command15,
+                                           w().Command8, w().Command7}));
+    for (QWidget* covered : std::initializer_list<QWidget*>{w().Command3, w().File1, w().Image1, w().Text2})
+        EXPECT_FALSE(covered->isVisible()) << covered->objectName().toStdString();
+    w().Label12->setFocus();
+    QTest::keyClick(w().Label12, Qt::Key_Space);
+    EXPECT_TRUE(w().Shape3->isVisible() && w().Label12->isSelected() && !w().Label10->isSelected());
+    QTest::keyClick(w().Label12, Qt::Key_Down);
+    QTest::keyClick(w().Command9, Qt::Key_Return);
+    EXPECT_FALSE(w().imageframe->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), w().Image1);
+    EXPECT_TRUE(w().Dir1->isVisible() && !w().Frame1->isVisible());
+    EXPECT_EQ(w().File1->fileName(), "a.zip");
+
+    // The about panel from the settings view: Down there leaves the covered options alone.
+    QTest::keyClick(w().Command4, Qt::Key_Space);
+    w().quarterscan->setChecked(true);
+    w().Image3->setFocus();
+    QTest::keyClick(w().Image3, Qt::Key_Return);
+    ASSERT_TRUE(w().aboutframe->isVisible());
+    EXPECT_EQ(tabCycle(), (QList<QWidget*>{w().Image4, w().Label2, w().Command8, w().Command7}));
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    QTest::keyClick(w().Label2, Qt::Key_Enter);
+    EXPECT_EQ(win.desktop.openedUrls.size(), 1);
+    QTest::keyClick(w().Image4, Qt::Key_Space);
+    EXPECT_FALSE(w().aboutframe->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), w().Image3);
+    EXPECT_TRUE(w().quarterscan->isChecked() && w().Frame1->isVisible());
+}
+
+// Each focus mark differs from what it covers by at least 3:1 all round the control, 2 pixels deep.
+TEST_F(Keyboard, FocusMarksStandOutFromWhatTheyCover)
+{
+    tree.picture("roms/white.png", "PNG", Qt::white);   // a light mark would vanish on it
+    files({"roms/a.zip", "roms/b.zip"});
+    openOnRoms("[Pictures]\r\n1=yes\r\n");
+    w().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w()));
+    test::selectFile(w().File1, "a.zip");
+    w().showPicture(w().Image1, tree.path("roms/white.png"));
+    auto check = [&](std::initializer_list<QWidget*> controls) {
+        for (QWidget* c : controls) {
+            w().Command8->setFocus();
+            const QRect at(c->mapTo(&w(), QPoint()), c->size());
+            const QImage before = w().grab(at).toImage();
+            c->setFocus();
+            const QImage after = w().grab(at).toImage();
+            int marked = 0;
+            for (int y = 0; y < after.height(); ++y)
+                for (int x = 0; x < after.width(); ++x)
+                    marked += contrast(before.pixelColor(x, y), after.pixelColor(x, y)) >= 3;
+            EXPECT_GE(marked, 4 * (at.width() + at.height()) - 16) << c->objectName().toStdString();
+        }
+    };
+    check({w().Drive1, w().Dir1, w().File1, w().Text2, w().Image1});
+    w().Command4_Click();
+    check({w().noscan, w().vsync, w().joycheck, w().Text3, w().Image3});
+    w().Image3_Click();
+    check({w().Image4, w().Label2});
+    w().Image4_Click();
+    menus().mnuloadpicselect_Click();
+    check({w().File2, w().Label10});
 }

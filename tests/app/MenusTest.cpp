@@ -1,5 +1,7 @@
 #include "WindowFixture.h"
 
+#include <QAbstractItemView>
+
 using namespace tavrel;
 
 namespace {
@@ -88,4 +90,51 @@ TEST(Menus, RightButtonAloneOpensAListsMenuAndTheIconTheWindowMenu)
     }
     EXPECT_TRUE(win.dialogs.shown.isEmpty());
     EXPECT_EQ(win.desktop.minimizes + win.desktop.exits, 2);
+}
+
+using KeyboardMenus = test::WindowOnTree;
+
+// Every menu opens from the keyboard at the focused control, and the keys choose its items.
+TEST_F(KeyboardMenus, OpenAtTheFocusAndTakeAccessKeys)
+{
+    files({"roms/a.zip", "roms/b.zip"});
+    openOnRoms("[Pictures]\r\n1=yes\r\n");
+    w().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w()));
+    test::selectFile(w().File1, "b.zip");
+    const Menus& m = menus();
+    const struct {
+        QWidget* control;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        QMenu* menu;
+    } cases[] = {{w().File1, Qt::Key_Menu, {}, m.rommenu}, {w().Dir1, Qt::Key_F10, Qt::ShiftModifier, m.mnudir},
+                 {w().Image1, Qt::Key_Menu, {}, m.picmenu}, {w().Text2, Qt::Key_Space, Qt::AltModifier, m.mnuclose}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.control->objectName().toStdString());
+        c.control->setFocus();
+        QTest::keyClick(c.control, c.key, c.modifiers);
+        ASSERT_EQ(openMenus(m), QList<QMenu*>{c.menu});
+        if (auto* list = qobject_cast<QAbstractItemView*>(c.control)) {
+            EXPECT_EQ(c.menu->pos(), list->viewport()->mapToGlobal(list->visualRect(list->currentIndex()).center()));
+        }
+        QTest::keyClick(c.menu, Qt::Key_Escape);
+        EXPECT_TRUE(openMenus(m).isEmpty());
+    }
+
+    // Access keys: "(&1) Refresh" shows a file that came since; "Mi&nimize".
+    files({"roms/c.zip"});
+    QTest::keyClick(w().File1, Qt::Key_Menu);
+    QTest::keyClick(m.rommenu, Qt::Key_1);
+    EXPECT_EQ(test::listedFiles(w().File1), (QStringList{"a.zip", "b.zip", "c.zip"}));
+    QTest::keyClick(w().File1, Qt::Key_Space, Qt::AltModifier);
+    QTest::keyClick(m.mnuclose, Qt::Key_N);
+    EXPECT_EQ(win.desktop.minimizes, 1);
+    // The last item of the picture menu opens the picture panel, whose file list has its own menu.
+    QTest::keyClick(w().Image1, Qt::Key_Menu);
+    QTest::keyClick(m.picmenu, Qt::Key_Up);
+    QTest::keyClick(m.picmenu, Qt::Key_Return);
+    EXPECT_TRUE(w().imageframe->isVisible());
+    QTest::keyClick(w().File2, Qt::Key_F10, Qt::ShiftModifier);
+    EXPECT_EQ(openMenus(m), QList<QMenu*>{m.bmpmenu});
 }

@@ -6,6 +6,7 @@
 #include "FixedVolumes.h"
 #include "RecordingDesktop.h"
 #include "ScriptedDialogs.h"
+#include "TestFiles.h"
 #include "platform/DirList.h"
 #include "platform/DriveList.h"
 #include "platform/FileList.h"
@@ -31,19 +32,6 @@
 #include <memory>
 
 namespace tavrel::test {
-
-inline void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(QDir().mkpath(QFileInfo(path).path()) && f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size()
-                && f.flush()) << qPrintable(path) << ": " << qPrintable(f.errorString());
-}
-
-inline QByteArray readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 // Starts a shell program as Tavrel does, in the data directory, and waits for it unless told; returns what it printed.
 inline QByteArray runShell(QProcess& p, const QString& program, const QString& dataDir, const QProcessEnvironment& env,
@@ -79,7 +67,7 @@ struct Tree {
     QString path(const QString& relative) const { return root + u'/' + relative; }
     // The record name of a path under the tree: lower case, links resolved.
     QString gamePath(const QString& relative) const { return path(relative).toLower(); }
-    void file(const QString& relative, const QByteArray& bytes = "PK") const { writeFile(path(relative), bytes); }
+    void file(const QString& relative, const QByteArray& bytes = "PK") const { ASSERT_TRUE(writeFile(path(relative), bytes)); }
     void dir(const QString& relative) const { ASSERT_TRUE(QDir().mkpath(path(relative))) << qPrintable(relative); }
     void picture(const QString& relative, const char* format, QColor colour, QSize size = {320, 240}) const
     {
@@ -106,7 +94,7 @@ struct Window {
 
     QString dir() const { return programDir.path() + u'/'; }
     QString iniPath() const { return dir() + "tavrel.ini"; }
-    void writeIni(const QByteArray& bytes) const { writeFile(iniPath(), bytes); }
+    void writeIni(const QByteArray& bytes) const { ASSERT_TRUE(writeFile(iniPath(), bytes)); }
     QByteArray iniBytes() const { return readFile(iniPath()); }
 
     // Creates the window; with load, runs start-up as the program does. Boxes go to the script unless told.

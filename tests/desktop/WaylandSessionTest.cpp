@@ -1,4 +1,6 @@
 // Tavrel as a native Wayland client, in a headless weston of its own.
+#include "../support/TestFiles.h"
+
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -60,10 +62,9 @@ struct Session {
                 return QStringLiteral("%1 is not installed").arg(QLatin1String(tool));
         // Wayland wants its runtime directory private to the user.
         QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        QFile ini(runtime.filePath(QStringLiteral("weston.ini")));
-        if (!ini.open(QIODevice::WriteOnly) || ini.write("[shell]\npanel-position=none\nbackground-color=0xff00ff00\n") < 0)
+        const QString ini = runtime.filePath(QStringLiteral("weston.ini"));
+        if (!tavrel::test::writeFile(ini, "[shell]\npanel-position=none\nbackground-color=0xff00ff00\n"))
             return QStringLiteral("cannot write weston.ini");
-        ini.close();
 
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
         env.insert(QStringLiteral("WAYLAND_DISPLAY"), socket);
@@ -75,7 +76,7 @@ struct Session {
         weston.start(QStringLiteral("weston"),
                      {QStringLiteral("--backend=headless-backend.so"), QStringLiteral("--use-pixman"),
                       QStringLiteral("--width=800"), QStringLiteral("--height=600"), QStringLiteral("--idle-time=0"),
-                      QStringLiteral("--socket=") + socket, QStringLiteral("--config=") + ini.fileName(),
+                      QStringLiteral("--socket=") + socket, QStringLiteral("--config=") + ini,
                       QStringLiteral("--debug")});
         // Up once it shows its desktop: the shell's background drawn.
         const auto running = [&] { return weston.state() == QProcess::Running; };

@@ -1,10 +1,11 @@
 // Keeps the user guide honest: the pictures it shows exist, and every message it quotes (the code spans
 // in the first column of the table under "## Messages") matches the sources' text, so a message reworded
 // on either side fails here. In a quote "…" stands for a part that changes, "↵" for a line break.
+#include "../support/TestFiles.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -18,9 +19,7 @@ const fs::path kRoot = TAVREL_SOURCE_DIR;
 
 std::string readFile(const fs::path& path)
 {
-    std::ostringstream text;
-    text << std::ifstream(path, std::ios::binary).rdbuf();
-    return text.str();
+    return tavrel::test::readFile(QString::fromStdString(path.string())).toStdString();
 }
 
 // Every text of the program's sources, adjacent string literals joined as the compiler joins them.
@@ -98,7 +97,7 @@ TEST(Guide, ShowsOnlyPicturesThatExist)
 {
     std::vector<std::string> pictures = picturesNamed(readFile(kRoot / "docs/guide.md"), "docs/");
     const std::vector<std::string> readme = picturesNamed(readFile(kRoot / "README.md"), "");
-    ASSERT_GE(pictures.size(), 8u) << "the guide shows each view, panel, menu and the console";
+    ASSERT_GE(pictures.size(), 9u) << "the guide shows each view, panel, menu and the console";
     ASSERT_FALSE(readme.empty()) << "the README opens with a picture";
     pictures.insert(pictures.end(), readme.begin(), readme.end());
     for (const std::string& picture : pictures) {
@@ -107,6 +106,16 @@ TEST(Guide, ShowsOnlyPicturesThatExist)
     }
     EXPECT_NE(readFile(kRoot / "README.md").find("(docs/guide.md)"), std::string::npos)
         << "the README links the guide";
+}
+
+// A newcomer starts with Use Pictures off, when the picture box opens the about panel instead.
+TEST(Guide, PicturesSectionStartsWithUsePictures)
+{
+    const std::string guide = readFile(kRoot / "docs/guide.md");
+    const std::size_t section = guide.find("\n### Giving a game its pictures\n");
+    ASSERT_NE(section, std::string::npos);
+    EXPECT_LT(guide.find("**Use Pictures** on", section), guide.find("images/use-pictures.png", section));
+    EXPECT_LT(guide.find("images/use-pictures.png", section), guide.find("images/pictures.png", section));
 }
 
 TEST(Guide, QuotesOnlyMessagesTheProgramShows)

@@ -31,7 +31,8 @@ protected:
 
     void writeScript(const QString& exeName)
     {
-        test::writeFile(data() + "temp.bat", launchScript(commandLine(exeName, quotedGameArgument(game), {})));
+        ASSERT_TRUE(
+            test::writeFile(data() + "temp.bat", launchScript(commandLine(exeName, quotedGameArgument(game), {}))));
     }
 
     QProcessEnvironment environment(const QString& display = {}, const QString& terminal = {}) const

@@ -19,7 +19,7 @@ struct Case {
 };
 
 const Case kCases[] = {
-    // A build tree or an unpacked folder: exactly the old place, whether the shell program is there or not.
+    // A build tree or an unpacked folder: the program's own folder, whether the shell program is there or not.
     {"portable", "/home/ann/tavrel/", true, false, true, "/home/ann/tavrel/", "/home/ann/tavrel/TVRShell.pif"},
     {"portable, no shell", "/home/ann/tavrel/", false, false, true, "/home/ann/tavrel/", "/home/ann/tavrel/TVRShell.pif"},
     // The root gets no doubled "/"; a directory given without its "/" gets one.

@@ -1,4 +1,5 @@
 #include "PictureCorpus.h"
+#include "TestFiles.h"
 
 #include "platform/Pictures.h"
 
@@ -17,9 +18,8 @@ class PictureLoader : public ::testing::Test {
 protected:
     QString put(const test::CorpusFile& file) const
     {
-        QFile out(dir.filePath(file.name));
-        EXPECT_TRUE(out.open(QIODevice::WriteOnly) && out.write(file.bytes) == file.bytes.size()) << file.name.toStdString();
-        return out.fileName();
+        EXPECT_TRUE(test::writeFile(dir.filePath(file.name), file.bytes));
+        return dir.filePath(file.name);
     }
 
     QTemporaryDir dir;

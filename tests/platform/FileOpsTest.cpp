@@ -1,5 +1,7 @@
 #include "platform/FileOps.h"
 
+#include "TestFiles.h"
+
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -9,21 +11,8 @@
 
 using namespace tavrel;
 
-namespace {
-
-QByteArray bytesOf(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void put(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size()) << qPrintable(f.errorString());
-}
-
-} // namespace
+using test::readFile;
+using test::writeFile;
 
 // Every way of renaming, the atomic one and both fallbacks, moves the file when the
 // name is free and leaves both files exactly as they were when it is taken.
@@ -41,18 +30,18 @@ TEST(FileOps, NoWayOfRenamingReplacesATakenName)
         [](const QString& f, const QString& t) { return detail::renameByReservation(QFile::encodeName(f), QFile::encodeName(t)); },
     };
     for (const Rename& rename : ways) {
-        put(a, "game A");
-        put(b, "game B");
+        ASSERT_TRUE(writeFile(a, "game A"));
+        ASSERT_TRUE(writeFile(b, "game B"));
         const FileResult refused = rename(a, b);
         EXPECT_FALSE(refused.ok);
         EXPECT_FALSE(refused.reason.isEmpty());
-        EXPECT_EQ(bytesOf(a), "game A");
-        EXPECT_EQ(bytesOf(b), "game B");
+        EXPECT_EQ(readFile(a), "game A");
+        EXPECT_EQ(readFile(b), "game B");
 
         ASSERT_TRUE(QFile::remove(b));
         EXPECT_TRUE(rename(a, b).ok);
         EXPECT_FALSE(QFile::exists(a));
-        EXPECT_EQ(bytesOf(b), "game A");
+        EXPECT_EQ(readFile(b), "game A");
         QFile::remove(b);
 
         // A file that is not there: an error, and no reservation left behind.

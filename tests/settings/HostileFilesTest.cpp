@@ -57,10 +57,10 @@ using HostileFiles = SettingsDirTest;
 TEST_F(HostileFiles, KilledWriterLeavesNoStrayCopy)
 {
     const QByteArray before = "[s0]\r\nk=old\r\n";
-    ASSERT_TRUE(putFile(path, before));
+    ASSERT_TRUE(writeFile(path, before));
     for (int kill = 0; kill < 2; ++kill) {
         EXPECT_FALSE(runHelper({path, QStringLiteral("w"), QStringLiteral("1")}, true)) << "not killed";
-        EXPECT_EQ(fileBytes(path), before);
+        EXPECT_EQ(readFile(path), before);
         EXPECT_LE(entries(dir.path()).size(), 2);
     }
     EXPECT_TRUE(IniStore(path).write("s0", "k", "old"));
@@ -111,9 +111,9 @@ TEST_F(HostileFiles, NonRegularFileReadsEmptyAndIsNeverReplaced)
     }
 }
 
-// Names of 16 bytes whose hash under the fixed function below is the same. That function is the
-// multiply/xor-shift hash a header index once used; a table keyed by it lets such names make start-up
-// quadratic. The last eight bytes cancel the state left by the first eight, so every name ends in the
+// Names of 16 bytes whose hash under the fixed function below is the same. That function is a plain
+// multiply/xor-shift hash with no per-process seed; a header index keyed by such a hash lets such names
+// make start-up quadratic. The last eight bytes cancel the state left by the first eight, so every name ends in the
 // same state; byte k of (v * M) depends only on bytes 0..k of v, so the first eight are searched byte
 // by byte, keeping only those that leave printable bytes for the last eight.
 constexpr quint64 kMul = 0xff51afd7ed558ccdull;
@@ -173,7 +173,7 @@ TEST_F(HostileFiles, SectionNamesBuiltToCollideStayCheap)
         ASSERT_EQ(fixedHashState(names[i]), fixedHashState(names[0]));
         file += '[' + names[i] + "]\nk=" + QByteArray::number(qulonglong(i)) + '\n';
     }
-    ASSERT_TRUE(putFile(path, file));
+    ASSERT_TRUE(writeFile(path, file));
 
     // Start-up reads one value from the file: it must finish, and find the right section.
     EXPECT_EQ(readInChild(path, QString::fromLatin1(names.back()), "k"), QString::number(kCount - 1));

@@ -18,7 +18,7 @@ using tavrel::IniStore;
 
 namespace {
 
-std::string fileString(const QString& path) { return fileBytes(path).toStdString(); }
+std::string fileString(const QString& path) { return readFile(path).toStdString(); }
 
 // How many of the given processes wait for a flock, as the kernel lists the waiters ("->") in
 // /proc/locks; -1 if that list cannot be read.
@@ -59,7 +59,7 @@ TEST_F(IniStoreTest, ForeignFileKeepsEveryOtherByte)
     const QByteArray head = "\xEF\xBB\xBF; written by hand\r\n\r\n[Game One]\r\n  GameName = Caf\xE9 Racer \r\n"
                             "  Picture =";
     const QByteArray rest = "\r\n[Other]\r\n; next\r\nx=1\r\n\x1A";
-    ASSERT_TRUE(putFile(path, head + "  \"/roms/a=b.png\"  " + rest));
+    ASSERT_TRUE(writeFile(path, head + "  \"/roms/a=b.png\"  " + rest));
     ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0640), 0);
 
     IniStore store(path);
@@ -78,7 +78,7 @@ TEST_F(IniStoreTest, EightBitValuesReadAsLatin1AndKeepTheirBytes)
 {
     QByteArray before = "[EXEname]\r\n1=neorag\xE9.exe\r\n[x]\r\nq= \"caf\xE9 \xFF\" \r\nlong=" + QByteArray(300, '\xE9')
         + "\r\n";
-    ASSERT_TRUE(putFile(path, before));
+    ASSERT_TRUE(writeFile(path, before));
     IniStore store(path);
     const QString exe = store.read("EXEname", "1");
     EXPECT_EQ(exe, QString::fromUtf8("neorag\u00e9.exe"));
@@ -107,19 +107,22 @@ TEST_F(IniStoreTest, ByteOrderMarkInsideNamesIsKept)
     EXPECT_EQ(fileString(path), "[\xEF\xBB\xBF" "foo]\r\n\xEF\xBB\xBF" "key=\xEF\xBB\xBF" "v\r\n");
     EXPECT_EQ(store.read("foo", "key"), "");
 
-    ASSERT_TRUE(putFile(path, "\xEF\xBB\xBF[foo]\r\nk=plain\r\n[\xEF\xBB\xBF" "foo]\r\nk=marked\r\n"));
+    ASSERT_TRUE(writeFile(path, "\xEF\xBB\xBF[foo]\r\nk=plain\r\n[\xEF\xBB\xBF" "foo]\r\nk=marked\r\n"));
     EXPECT_EQ(store.read("foo", "k"), "plain");
     EXPECT_EQ(store.read(bom + "foo", "k"), "marked");
 }
 
 // Names match in any letter case, beyond ASCII too, and the first section of a name is the one read; a
-// value cut to 254 characters does not split a character of two UTF-16 units.
+// value cut to 254 characters does not split a character of two UTF-16 units, and a long UTF-8 value
+// whose first kilobyte ends inside a character still reads as UTF-8.
 TEST_F(IniStoreTest, NamesFoldCaseAndCutValuesKeepWholeCharacters)
 {
-    ASSERT_TRUE(putFile(path, "[\xC3\x84rger]\nk=" + QByteArray(253, 'x') + "\xF0\x9F\x98\x80\n[K]\nq=1\n"
-                              "[\xC3\xA4rger]\nk=second\n[k]\nq=2\n"));
+    const QByteArray longName = "a" + QByteArray("\xC3\xA9").repeated(600);
+    ASSERT_TRUE(writeFile(path, "[\xC3\x84rger]\nk=" + QByteArray(253, 'x') + "\xF0\x9F\x98\x80\nlong=" + longName
+                              + "\n[K]\nq=1\n[\xC3\xA4rger]\nk=second\n[k]\nq=2\n"));
     IniStore store(path);
     EXPECT_EQ(store.read("\u00e4RGER", "k"), QString(253, u'x'));
+    EXPECT_EQ(store.read("\u00e4rger", "long"), u'a' + QString(253, QChar(0xE9)));
     EXPECT_EQ(store.read("\u212A", "Q"), "1"); // Kelvin sign folds to "k"
 }
 
@@ -138,7 +141,7 @@ TEST_F(IniStoreTest, DirectoriesAreMadeOnlyByAWriteThatCanHappen)
     ASSERT_TRUE(store.write("EXEname", "1", "NeoRAGE.EXE"));
     EXPECT_EQ(entries(dir.filePath("config/tavrel")), QStringList {"tavrel.ini"});
 
-    ASSERT_TRUE(putFile(dir.filePath("plain"), "x"));
+    ASSERT_TRUE(writeFile(dir.filePath("plain"), "x"));
     EXPECT_FALSE(IniStore(dir.filePath("plain/tavrel/tavrel.ini")).write("s", "k", "v"));
     EXPECT_EQ(entries(dir.path()), (QStringList {"config", "plain"}));
 }
@@ -149,7 +152,7 @@ TEST_F(IniStoreTest, AWriteOutOfRoomChangesNothing)
     QByteArray big = "[s]\r\nk=old\r\n";
     for (int i = 0; i < 4000; ++i)
         big += "[/roms/game " + QByteArray::number(i) + ".zip]\r\ngamename=Game number " + QByteArray::number(i) + "\r\n";
-    ASSERT_TRUE(putFile(path, big));
+    ASSERT_TRUE(writeFile(path, big));
     IniStore store(path);
     ASSERT_EQ(store.read("s", "k"), "old");
 
@@ -174,26 +177,26 @@ TEST_F(IniStoreTest, AWriteOutOfRoomChangesNothing)
 // size: an edit in place (same inode, new time) and a replacement with an equal time (new inode).
 TEST_F(IniStoreTest, ParsedCopyNoticesOutsideChanges)
 {
-    ASSERT_TRUE(putFile(path, "[s]\nk=aaaa\n"));
+    ASSERT_TRUE(writeFile(path, "[s]\nk=aaaa\n"));
     IniStore store(path);
     ASSERT_EQ(store.read("s", "k"), "aaaa");
 
     const struct stat first = statOf(path);
-    ASSERT_TRUE(putFile(path, "[s]\nk=bbbb\n")); // rewritten in place
+    ASSERT_TRUE(writeFile(path, "[s]\nk=bbbb\n")); // rewritten in place
     setMtime(path, {first.st_mtim.tv_sec + 1, first.st_mtim.tv_nsec});
     ASSERT_EQ(statOf(path).st_ino, first.st_ino);
     EXPECT_EQ(store.read("s", "k"), "bbbb");
 
     const struct stat second = statOf(path);
     const QString other = dir.filePath("other");
-    ASSERT_TRUE(putFile(other, "[s]\nk=cccc\n"));
+    ASSERT_TRUE(writeFile(other, "[s]\nk=cccc\n"));
     setMtime(other, second.st_mtim);
     ASSERT_EQ(::rename(QFile::encodeName(other).constData(), QFile::encodeName(path).constData()), 0);
     EXPECT_EQ(store.read("s", "k"), "cccc");
 
     ASSERT_TRUE(QFile::remove(path));
     EXPECT_EQ(store.read("s", "k"), "");
-    ASSERT_TRUE(putFile(path, "[s]\nk=dddd\n"));
+    ASSERT_TRUE(writeFile(path, "[s]\nk=dddd\n"));
     EXPECT_EQ(store.read("s", "k"), "dddd");
 }
 
@@ -211,8 +214,8 @@ TEST_F(IniStoreTest, PatchedCopyMatchesFullParse)
             start += "\n; comment\n\n";
     }
     const QString pathB = dir.filePath("fresh.ini");
-    ASSERT_TRUE(putFile(path, start));
-    ASSERT_TRUE(putFile(pathB, start));
+    ASSERT_TRUE(writeFile(path, start));
+    ASSERT_TRUE(writeFile(pathB, start));
 
     QRandomGenerator rng(1234);
     IniStore kept(path);

@@ -20,7 +20,7 @@ protected:
     void SetUp() override
     {
         SettingsDirTest::SetUp();
-        cases = QJsonDocument::fromJson(fileBytes(QStringLiteral(TAVREL_TEST_DATA "/profile-cases.json"))).object();
+        cases = QJsonDocument::fromJson(readFile(QStringLiteral(TAVREL_TEST_DATA "/profile-cases.json"))).object();
         ASSERT_FALSE(cases.isEmpty()) << "cannot load " TAVREL_TEST_DATA "/profile-cases.json";
     }
     QJsonObject cases;
@@ -33,7 +33,7 @@ TEST_F(ProfileCases, Reads)
     for (const QJsonValue& item : reads) {
         const QJsonObject c = item.toObject();
         SCOPED_TRACE(c.value(QStringLiteral("case")).toString().toStdString());
-        ASSERT_TRUE(putFile(path, bytesOf(c.value(QStringLiteral("file")))));
+        ASSERT_TRUE(writeFile(path, bytesOf(c.value(QStringLiteral("file")))));
         tavrel::IniStore store(path);
         const QString got = store.read(textOf(c.value(QStringLiteral("section"))), textOf(c.value(QStringLiteral("key"))));
         EXPECT_EQ(got.toUtf8().toStdString(), bytesOf(c.value(QStringLiteral("value"))).toStdString());
@@ -53,7 +53,7 @@ TEST_F(ProfileCases, Writes)
             QFile::remove(path);
             const QJsonValue before = c.value(QStringLiteral("file_before"));
             if (!before.isNull()) {
-                ASSERT_TRUE(putFile(path, bytesOf(before)));
+                ASSERT_TRUE(writeFile(path, bytesOf(before)));
             }
 
             auto store = std::make_unique<tavrel::IniStore>(path);
@@ -65,7 +65,7 @@ TEST_F(ProfileCases, Writes)
                 allOk = store->write(textOf(args[0]), textOf(args[1]), textOf(args[2])) && allOk;
             }
             EXPECT_EQ(allOk, c.value(QStringLiteral("ok")).toBool());
-            EXPECT_EQ(fileBytes(path).toStdString(), bytesOf(c.value(QStringLiteral("file_after"))).toStdString());
+            EXPECT_EQ(readFile(path).toStdString(), bytesOf(c.value(QStringLiteral("file_after"))).toStdString());
         }
     }
 }

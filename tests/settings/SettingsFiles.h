@@ -1,9 +1,10 @@
 #pragma once
 
-// What the settings store's tests share: whole files in and out, a directory's
-// listing, and a fresh directory with the settings file's path in it.
+// What the settings store's tests share: a directory's listing, and a fresh directory with the
+// settings file's path in it.
 
 #include "../QtPrinters.h"
+#include "../support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,17 +15,8 @@
 
 namespace {
 
-bool putFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
-}
-
-QByteArray fileBytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+using tavrel::test::readFile;
+using tavrel::test::writeFile;
 
 [[maybe_unused]] QStringList entries(const QString& dir)
 {
