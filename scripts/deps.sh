@@ -45,6 +45,10 @@ at-spi2-core
 python3-pyatspi
 openbox
 xdotool
+dosbox
+nasm
+wine
+gcc-mingw-w64-x86-64
 "
 
 packages=$build_packages

@@ -2,6 +2,7 @@
 #include "app/Form1.h"
 
 #include "launch/CommandLine.h"
+#include "launch/ForeignLaunch.h"
 #include "paths/Paths.h"
 #include "platform/Desktop.h"
 #include "platform/Dialogs.h"
@@ -45,12 +46,20 @@ void form1::Command1_Click()
         return;
     }
     const QString scriptPath = dataDir + QStringLiteral("temp.bat");
-    const QString line = commandLine(Text3->text(), quotedGameArgument(game), switches);
+    QString line = commandLine(Text3->text(), quotedGameArgument(game), switches);
+    // A DOS or Windows emulator gets the line in its own system's form and its own way of running.
+    const ForeignLaunch foreign = foreignLaunch(dataDir, Text3->text(), game, switches);
+    if (!foreign.error.isEmpty()) {
+        m_platform.dialogs.message(QStringLiteral("Error: Unable to give DOSBox the game's folder.\n") + foreign.error);
+        return;
+    }
+    if (foreign.kind != EmulatorKind::Linux)
+        line = foreign.line;
     if (!QDir().mkpath(dataDir) || !writeWhole(scriptPath, launchScript(line))) {
         m_platform.dialogs.message(QStringLiteral("Error: Unable to write the launch script.\n") + scriptPath);
         return;
     }
-    if (!m_platform.desktop.startDetached(m_files.shellProgram, dataDir)) {
+    if (!m_platform.desktop.startDetached(m_files.shellProgram, dataDir, foreign.shellArguments)) {
         m_platform.dialogs.message(QStringLiteral(
             "Error. Perhaps you tried running Tavrel from a directory without all the appropriate files? "
             "Reinstall Tavrel."));

@@ -14,10 +14,11 @@ void QtDesktop::openUrl(const QString& url)
     QDesktopServices::openUrl(QUrl(url));
 }
 
-bool QtDesktop::startDetached(const QString& program, const QString& workingDirectory)
+bool QtDesktop::startDetached(const QString& program, const QString& workingDirectory, const QStringList& arguments)
 {
     QProcess process;
     process.setProgram(program);
+    process.setArguments(arguments);
     process.setWorkingDirectory(workingDirectory);
     return process.startDetached();
 }

@@ -13,8 +13,9 @@ public:
     virtual ~Desktop() = default;
     // Opens a web address in the user's browser; the outcome is not reported.
     virtual void openUrl(const QString& url) = 0;
-    // Starts a program without waiting for it. False when it could not be started.
-    virtual bool startDetached(const QString& program, const QString& workingDirectory) = 0;
+    // Starts a program with its arguments without waiting for it. False when it could not be started.
+    virtual bool startDetached(const QString& program, const QString& workingDirectory,
+                               const QStringList& arguments = {}) = 0;
     // Lets the window manager move the window with the mouse, as a title-bar drag does.
     virtual void startWindowMove(QWidget* window) = 0;
     virtual void minimize(QWidget* window) = 0;
@@ -25,7 +26,8 @@ public:
 class QtDesktop final : public Desktop {
 public:
     void openUrl(const QString& url) override;
-    bool startDetached(const QString& program, const QString& workingDirectory) override;
+    bool startDetached(const QString& program, const QString& workingDirectory,
+                       const QStringList& arguments = {}) override;
     void startWindowMove(QWidget* window) override;
     void minimize(QWidget* window) override;
     void exitProgram() override;

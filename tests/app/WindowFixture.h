@@ -35,12 +35,13 @@ namespace tavrel::test {
 
 // Starts a shell program as Tavrel does, in the data directory, and waits for it unless told; returns what it printed.
 inline QByteArray runShell(QProcess& p, const QString& program, const QString& dataDir, const QProcessEnvironment& env,
-                           const QString& sh = "sh", bool wait = true)
+                           const QString& sh = "sh", bool wait = true, const QStringList& arguments = {})
 {
     QFile::remove(dataDir + "received.txt");
     p.setProcessEnvironment(env);
     p.setWorkingDirectory(dataDir);
-    p.start(sh, {program});
+    p.setStandardInputFile(QProcess::nullDevice());
+    p.start(sh, QStringList{program} + arguments);
     EXPECT_TRUE(p.waitForStarted());
     if (wait) {
         EXPECT_TRUE(p.waitForFinished(10000));

@@ -11,9 +11,11 @@ namespace tavrel {
 class RecordingDesktop final : public Desktop {
 public:
     void openUrl(const QString& url) override { openedUrls << url; }
-    bool startDetached(const QString& program, const QString& workingDirectory) override
+    bool startDetached(const QString& program, const QString& workingDirectory,
+                       const QStringList& arguments = {}) override
     {
         started << program;
+        startedWith << arguments;
         startedIn << workingDirectory;
         return startSucceeds;
     }
@@ -24,6 +26,7 @@ public:
     QStringList openedUrls;
     QStringList started;
     QStringList startedIn;
+    QList<QStringList> startedWith;
     bool startSucceeds = true;
     int moves = 0;
     int minimizes = 0;

@@ -1,0 +1,186 @@
+// Launching a DOS emulator in real DOSBox and a Windows one through real Wine, each a small program built
+// with the tests that writes what it was given to OUT.TXT; and what the console says without them.
+#include "launch/CommandLine.h"
+#include "launch/DosNames.h"
+
+#include "../app/WindowFixture.h"
+
+#include <QStandardPaths>
+
+#include <csignal>
+
+using namespace tavrel;
+
+namespace {
+
+class ForeignLaunch : public test::WindowOnTree {
+protected:
+    void SetUp() override
+    {
+        // DOSBox's drives are made in a runtime folder of this test's own.
+        qputenv("XDG_RUNTIME_DIR", tree.path("run").toUtf8());
+        files({"run/.keep", "home/.keep"});
+        QFile::setPermissions(tree.path("run"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        tree.file("roms/MSLUG.ZIP", "mslug archive");
+        tree.file("roms/NEOGEO.ZIP", "neogeo bios");
+        tree.file("roms/My Roms 'x' $HOME/Metal Slug X.zip", "metal slug x");
+        tree.file("roms/My Roms 'x' $HOME/Metal Slug 2.zip", "metal slug 2");
+        ASSERT_TRUE(QFile::copy(TAVREL_SHELL_SOURCE, win.dir() + "TVRShell.pif"));
+        openOnRoms();
+    }
+    void TearDown() override { qunsetenv("XDG_RUNTIME_DIR"); }
+
+    void emulator(const QString& from, const QString& runner, const QString& name, const QString& typed)
+    {
+        if (from.isEmpty() || QStandardPaths::findExecutable(runner).isEmpty())
+            GTEST_SKIP() << "the emulator, or what runs it, is not here";
+        ASSERT_TRUE(QFile::copy(from, win.dir() + name));
+        w().Text3->setText(typed);
+    }
+    QStringList scriptLines() const { return QString::fromUtf8(test::readFile(win.dir() + "temp.bat")).split("\r\n"); }
+    QProcessEnvironment environment(const QString& path = "/usr/bin:/bin") const
+    {
+        QProcessEnvironment env;
+        for (const auto& [name, value] : {std::pair{"PATH", path}, {"HOME", tree.path("home")},
+                                          {"SDL_VIDEODRIVER", "dummy"}, {"SDL_AUDIODRIVER", "dummy"}})
+            env.insert(name, value);
+        return env;
+    }
+    // Runs the shell program as the last launch asked; waits for OUT.TXT (then ends the program, which
+    // waits for a key) or for the program to end. Returns OUT.TXT.
+    QByteArray run(QProcessEnvironment env, bool untilOut)
+    {
+        // DOSBox through a wrapper that notes its process: it waits for a key at the end, and is ended.
+        const QString pid = tree.path("dosbox-noted.pid");
+        QFile::remove(pid);
+        tree.file("dosbox-noted", "#!/bin/sh\necho $$ >\"$0.pid\"\nexec dosbox \"$@\"\n");
+        QFile::setPermissions(tree.path("dosbox-noted"), QFile::ReadOwner | QFile::ExeOwner);
+        if (untilOut)
+            env.insert("DOSBOX", tree.path("dosbox-noted"));
+        const QString out = win.dir() + "OUT.TXT";
+        QFile::remove(out);
+        QProcess p;
+        printed = test::runShell(p, win.dir() + "TVRShell.pif", win.dir(), env, "sh", !untilOut,
+                                 win.desktop.startedWith.last());
+        QElapsedTimer t;
+        t.start();
+        while (untilOut && QFileInfo(out).size() == 0 && p.state() == QProcess::Running && t.elapsed() < 60000)
+            QThread::msleep(50);
+        QThread::msleep(untilOut ? 300 : 0);
+        if (const int dosbox = test::readFile(pid).trimmed().toInt(); untilOut && dosbox > 0) {
+            ::kill(pid_t(dosbox), SIGKILL);
+            EXPECT_TRUE(p.waitForFinished(5000));
+        }
+        printed += p.readAllStandardOutput();
+        return test::readFile(out);
+    }
+
+    QByteArray printed;
+};
+
+} // namespace
+
+TEST_F(ForeignLaunch, ADosEmulatorRunsInDosBoxWithDosPaths)
+{
+    // Named in another letter case than the file, with an argument of its own: a file beside the game.
+    emulator(TAVREL_DOS_PROBE, "dosbox", "NEORAGE.EXE", "NeoRAGE.EXE D:\\NEOGEO.ZIP");
+    if (IsSkipped())
+        return;
+    test::selectFile(w().File1, "MSLUG.ZIP");
+    w().Command1_Click();
+    EXPECT_EQ(scriptLines()[3], "NEORAGE.EXE D:\\NEOGEO.ZIP D:\\MSLUG.ZIP      ");
+    // A file the emulator made beside the game lands in the game's folder, never over one there.
+    tree.file("run/tavrel-dos/d/HISCORE.DAT", "scores");
+    tree.file("run/tavrel-dos/d/NEOGEO.BAK", "new");
+    tree.file("roms/NEOGEO.BAK", "old");
+    EXPECT_EQ(run(environment(), true), " D:\\NEOGEO.ZIP D:\\MSLUG.ZIP\r\nneogeo bios");
+    EXPECT_EQ(test::readFile(tree.path("roms/HISCORE.DAT")), "scores");
+    EXPECT_EQ(test::readFile(tree.path("roms/NEOGEO.BAK")), "old");
+
+    // A long name with blanks in a folder of blanks, quotes and "$", beside one of the same first letters.
+    w().Text3->setText("neorage.exe");
+    const QString folder = "My Roms 'x' $HOME";
+    ASSERT_TRUE(w().Dir1->setPath(tree.path("roms/" + folder)));
+    test::selectFile(w().File1, "Metal Slug X.zip");
+    w().skip->setChecked(true);
+    w().Command1_Click();
+    const QString alias = dosNames({"Metal Slug X.zip", "Metal Slug 2.zip"})["Metal Slug X.zip"];
+    EXPECT_EQ(scriptLines()[3], "NEORAGE.EXE D:\\" + alias + "      -noanalyse ");
+    EXPECT_EQ(run(environment(), true), " D:\\" + alias.toLatin1() + "      -noanalyse\r\nmetal slug x");
+
+    // The directory form: the folder's own DOS path on the drive of its parent.
+    w().Dir1_Change();
+    w().Command1_Click();
+    EXPECT_EQ(scriptLines()[3], "NEORAGE.EXE D:\\" + dosAlias(folder) + "      -noanalyse ");
+    EXPECT_TRUE(run(environment(), true).startsWith(" D:\\" + dosAlias(folder).toLatin1() + "      -noanalyse\r\n"));
+    EXPECT_EQ(w().text1->text(), tree.gamePath("roms/" + folder));
+    EXPECT_TRUE(win.dialogs.shown.isEmpty());
+}
+
+TEST_F(ForeignLaunch, AWindowsEmulatorRunsThroughWine)
+{
+    emulator(TAVREL_WIN_PROBE, "wine", "Emu.exe", "EMU.EXE");
+    if (IsSkipped())
+        return;
+    ASSERT_TRUE(w().Dir1->setPath(tree.path("roms/My Roms 'x' $HOME")));
+    test::selectFile(w().File1, "Metal Slug X.zip");
+    w().frm2->setChecked(true);
+    w().Command1_Click();
+    const QString game = wineZPath(tree.path("roms/My Roms 'x' $HOME/Metal Slug X.zip"));
+    EXPECT_EQ(scriptLines()[3], "wine " + win.dir() + "Emu.exe " + quotedGameArgument(game) + "  -f2     ");
+    QProcessEnvironment env = environment();
+    // A Wine of its own, without the questions of a first start.
+    env.insert("WINEPREFIX", tree.path("wine"));
+    env.insert("WINEDEBUG", "-all");
+    env.insert("WINEDLLOVERRIDES", "mscoree,mshtml=");
+    EXPECT_EQ(run(env, false), game.toUtf8() + "\n-f2\nmetal slug x") << printed.toStdString();
+    EXPECT_TRUE(printed.endsWith("Press any key to continue . . . \n"));
+}
+
+// From a search path without DOSBox or Wine, the console names what to install and waits for a key.
+TEST_F(ForeignLaunch, MissingDosBoxOrWineIsNamed)
+{
+    const QString tools = tree.path("tools/");
+    tree.dir("tools");
+    for (const char* tool : {"sh", "dirname", "basename", "sed", "tr", "stty", "dd", "readlink"})
+        QFile::link(QStandardPaths::findExecutable(QLatin1String(tool)), tools + QLatin1String(tool));
+    auto pe = [](const char* machine) {
+        QByteArray bytes("MZ");
+        bytes.resize(64, 0);
+        bytes[0x3C] = 64;
+        return bytes + QByteArray("PE\0\0", 4) + QByteArray(machine, 2);
+    };
+    const struct { QByteArray bytes; const char* path; const char* lines; } cases[] = {
+        {"MZ", "",
+         "Error: The emulator is a DOS program, and DOSBox is not installed.\n"
+         "Install the Debian package dosbox (sudo apt install dosbox), or name its program in DOSBOX.\n"},
+        {pe("\x64\x86"), "",
+         "Error: The emulator is a Windows program, and Wine is not installed.\n"
+         "Install the Debian package wine (sudo apt install wine).\n"},
+        {pe("\x4c\x01"), "/usr/bin:/bin",
+         "Error: The emulator is a 32-bit Windows program, and Wine's 32-bit part is not installed.\n"
+         "As root: dpkg --add-architecture i386 && apt update && apt install wine32\n"},
+    };
+    test::selectFile(w().File1, "MSLUG.ZIP");
+    w().Text3->setText("NeoRAGE.EXE");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.lines);
+        if (*c.path && (QStandardPaths::findExecutable("wine").isEmpty() || QFile::exists("/usr/lib/wine/wine")))
+            continue;  // the 32-bit hint needs a Wine without its 32-bit part
+        test::writeFile(win.dir() + "NEORAGE.EXE", c.bytes);
+        w().Command1_Click();
+        run(environment(*c.path ? tools + u':' + QLatin1String(c.path) : tools), false);
+        EXPECT_TRUE(printed.contains(QByteArray("\n") + c.lines + "Press any key to continue . . . \n"))
+            << printed.toStdString();
+    }
+    // DOSBox's drives that cannot be made stop the launch with the system's words.
+    tree.file("run2/tavrel-dos", "in the way");
+    QFile::setPermissions(tree.path("run2"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qputenv("XDG_RUNTIME_DIR", tree.path("run2").toUtf8());
+    test::writeFile(win.dir() + "NEORAGE.EXE", "MZ");
+    const int started = int(win.desktop.started.size());
+    w().Command1_Click();
+    ASSERT_EQ(win.dialogs.shown.size(), 1);
+    EXPECT_TRUE(win.dialogs.shown[0].startsWith("Error: Unable to give DOSBox the game's folder.\n"));
+    EXPECT_EQ(win.desktop.started.size(), started);
+}
