@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPoint>
 #include <QString>
 
 #include <ostream>
@@ -8,4 +9,9 @@
 inline void PrintTo(const QString& text, std::ostream* os)
 {
     *os << '"' << text.toStdString() << '"';
+}
+
+inline void PrintTo(const QPoint& p, std::ostream* os)
+{
+    *os << '(' << p.x() << ", " << p.y() << ')';
 }

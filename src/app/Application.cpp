@@ -2,6 +2,7 @@
 
 #include "app/Form1.h"
 #include "paths/Paths.h"
+#include "platform/ReadOnce.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -15,10 +16,15 @@
 namespace tavrel {
 
 Application::Application(const ProgramFiles& files)
-    : m_window(std::make_unique<form1>(files, Platform{m_dialogs, m_desktop, m_volumes}))
 {
-    m_dialogs.setParent(m_window.get());
-    m_window->Form_Load();
+    {
+        // Creating the lists and loading the window each list the starting
+        // folder; they share one reading of it.
+        const ReadOnce once;
+        m_window = std::make_unique<form1>(files, Platform{m_dialogs, m_desktop, m_volumes});
+        m_dialogs.setParent(m_window.get());
+        m_window->Form_Load();
+    }
     // Centring is asked for where a window may place itself. A Wayland
     // compositor places new windows by its own rules and a client cannot
     // move itself there, so the window takes the place it is given.

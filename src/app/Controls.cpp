@@ -45,6 +45,19 @@ bool isActivationKey(const QKeyEvent* event, bool withSpace)
     return (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier
         && (key == Qt::Key_Return || key == Qt::Key_Enter || (withSpace && key == Qt::Key_Space));
 }
+
+QString oneLine(QString path)
+{
+    // A line break in a file name shows as a symbol, as file managers show it, instead of a second line
+    // that the box cuts off; other control characters show as their pictures.
+    for (QChar& c : path) {
+        if (c == u'\n' || c == u'\r')
+            c = QChar(0x21B5);
+        else if (c.unicode() < 0x20)
+            c = QChar(0x2400 + c.unicode());
+    }
+    return path;
+}
 } // namespace
 
 void ClickLabel::makeActivatable(QAccessible::Role role, bool tabStop)
@@ -84,7 +97,7 @@ void PathLabel::paintEvent(QPaintEvent* event)
     QPainter p(this);
     const QRect area = contentsRect().adjusted(3, 0, -3, 0);
     p.setPen(palette().color(foregroundRole()));
-    p.drawText(area, int(alignment()), fontMetrics().elidedText(text(), Qt::ElideMiddle, area.width()));
+    p.drawText(area, int(alignment()), fontMetrics().elidedText(oneLine(text()), Qt::ElideMiddle, area.width()));
 }
 
 PictureButton::PictureButton(QWidget* parent) : QPushButton(parent)

@@ -47,7 +47,7 @@ private:
 
 // A one-line label for a path: the whole text stays the label's text (and its
 // tooltip shows it), while a path too long for the box loses its middle on
-// screen instead of its end.
+// screen instead of its end, and a line break in it shows as a symbol.
 class PathLabel : public QLabel {
     Q_OBJECT
 public:

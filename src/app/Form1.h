@@ -73,6 +73,10 @@ public:
     void File1_Click();
     void Text2_Change();
     void Command2_Click();
+    // The directory becomes the current game, as after a directory change but
+    // without re-reading the file list: for a command that left File1 with no
+    // file selected, so that Game Path never names a game nobody chose.
+    void showFolderAsCurrentGame();
     // Re-reads the current game's record after it was written.
     void reloadRecord();
     // Picture selection panel.

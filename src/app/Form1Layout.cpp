@@ -145,6 +145,10 @@ QString windowLook()
         + own({"QGroupBox::title"}, "subcontrol-origin: margin; left: 8px; padding: 0 3px;")
         + own({"QListView", "QLineEdit", "QComboBox"},
               "border: 1px solid #6a6a8a; selection-background-color: #b0207f; selection-color: white;")
+        // The arrow's button inside the box's border: at fractional scales the style's own one
+        // rounds onto the lower border and hides it under the arrow.
+        + own({"QComboBox::drop-down"},
+              "subcontrol-origin: padding; subcontrol-position: center right; width: 20px; height: 20px;")
         + own({"QRadioButton::indicator", "QCheckBox::indicator"},
               "width: 12px; height: 12px; border: 1px solid #c8c8d8; background: black;")
         + own({"QRadioButton::indicator"}, "border-radius: 7px;")

@@ -5,6 +5,9 @@
 #include <QImageReader>
 #include <QLabel>
 #include <QPixmap>
+#include <QPointer>
+#include <QScreen>
+#include <QWindow>
 
 namespace tavrel::look {
 
@@ -31,19 +34,33 @@ public:
         : QObject(widget), m_widget(widget), m_apply(std::move(apply))
     {
         widget->installEventFilter(this);
+        if (widget->window() != widget)
+            widget->window()->installEventFilter(this);
         update();
     }
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
+    bool eventFilter(QObject*, QEvent* event) override
     {
-        // A widget learns its screen when its window is shown.
-        if (watched == m_widget && (event->type() == QEvent::ScreenChangeInternal || event->type() == QEvent::Show))
+        // The window has its native window, and so its screen, once shown; from then on it says when
+        // it moves to another screen, hidden controls included.
+        if (event->type() == QEvent::Show) {
+            followScreen();
             update();
+        }
         return false;
     }
 
 private:
+    void followScreen()
+    {
+        QWindow* handle = m_widget->window()->windowHandle();
+        if (!handle || handle == m_handle)
+            return;
+        m_handle = handle;
+        connect(handle, &QWindow::screenChanged, this, &RatioWatcher::update, Qt::DirectConnection);
+    }
+
     void update()
     {
         const qreal ratio = m_widget->devicePixelRatioF();
@@ -55,6 +72,7 @@ private:
 
     QWidget* m_widget;
     std::function<void(qreal)> m_apply;
+    QPointer<QWindow> m_handle;
     qreal m_ratio = 0;
 };
 

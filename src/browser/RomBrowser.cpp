@@ -43,6 +43,11 @@ void form1::Dir_OpenFailed(const QString& path)
 void form1::Dir1_Change()
 {
     File1->setPath(Dir1->path());
+    showFolderAsCurrentGame();
+}
+
+void form1::showFolderAsCurrentGame()
+{
     showGamePath(gamePathOf(Dir1->path()));
     loadGameRecord();
 }

@@ -1,6 +1,7 @@
 // The launch button: the emulator's command line into "temp.bat" in the data directory, then "TVRShell.pif".
 #include "app/Form1.h"
 
+#include "browser/GameRecord.h"
 #include "launch/CommandLine.h"
 #include "launch/ForeignLaunch.h"
 #include "paths/Paths.h"
@@ -39,8 +40,14 @@ void form1::Command1_Click()
 
     const SwitchTexts switches = switchTexts(optionState());
     // The emulator gets the names as they are on disk; the lower-case game path names only the record.
-    const QString game = launchesAsArchive(gamePath) ? ShortPath(joinPath(Dir1->path(), File1->fileName()))
-                                                     : ShortPath(Dir1->path());
+    const QString source = launchesAsArchive(gamePath) ? joinPath(Dir1->path(), File1->fileName()) : Dir1->path();
+    // The emulator gets what Game Path names or nothing: never the folder in
+    // place of an archive that is no longer selected or no longer there.
+    if (gamePathOf(QDir::cleanPath(source)) != gamePath) {
+        m_platform.dialogs.message(QStringLiteral("Error: %1 is no longer there. Choose the game again.").arg(gamePath));
+        return;
+    }
+    const QString game = ShortPath(source);
     if (game.contains(QLatin1Char('\n')) || game.contains(QLatin1Char('\r'))) {
         m_platform.dialogs.message(QStringLiteral("Error: This game's path cannot be launched."));
         return;

@@ -49,7 +49,7 @@ void Menus::deleteSelected(FileList* files, DirList* dirs)
     const FileResult result = deleteFile(path);
     if (!result.ok)
         dialogs.message(QStringLiteral("Error: Unable to delete ") + quoted(path) + QStringLiteral(".\n") + result.reason);
-    files->refresh();
+    refreshFiles(files, true);
 }
 
 void Menus::renameSelected(FileList* files, DirList* dirs)
@@ -76,7 +76,22 @@ void Menus::renameSelected(FileList* files, DirList* dirs)
     if (!result.ok)
         dialogs.message(QStringLiteral("Error: Unable to rename ") + quoted(dir + name) + QStringLiteral(".\n")
                         + result.reason);
-    files->refresh();
+    refreshFiles(files, true);
+}
+
+void Menus::refreshFiles(FileList* files, bool keepSelection)
+{
+    // After a delete or rename a file still listed stays selected, so that a
+    // refused delete can be chosen again; a refresh leaves nothing selected.
+    // When File1 loses its file, the folder becomes the current game: Game
+    // Path and a launch then agree.
+    const bool hadFile = !files->fileName().isEmpty();
+    if (keepSelection)
+        files->refreshKeepingSelection();
+    else
+        files->refresh();
+    if (hadFile && files->fileName().isEmpty() && files == m_form.File1)
+        m_form.showFolderAsCurrentGame();
 }
 
 void Menus::mnudelzip_Click()
@@ -103,7 +118,7 @@ void Menus::mnurefresh1_Click()
 {
     m_form.Drive1->refresh();
     m_form.Dir1->refresh();
-    m_form.File1->refresh();
+    refreshFiles(m_form.File1, false);
 }
 
 void Menus::refreshpic_Click()

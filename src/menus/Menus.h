@@ -63,6 +63,7 @@ private:
     void showPicture(int slot);
     void deleteSelected(FileList* files, DirList* dirs);
     void renameSelected(FileList* files, DirList* dirs);
+    void refreshFiles(FileList* files, bool keepSelection);
 
     form1& m_form;
 };

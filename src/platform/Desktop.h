@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
 class QWidget;
 
 namespace tavrel {
@@ -16,21 +18,28 @@ public:
     // Starts a program with its arguments without waiting for it. False when it could not be started.
     virtual bool startDetached(const QString& program, const QString& workingDirectory,
                                const QStringList& arguments = {}) = 0;
-    // Lets the window manager move the window with the mouse, as a title-bar drag does.
+    // Moves the window with the mouse until the left button is let go, as a title-bar drag does.
     virtual void startWindowMove(QWidget* window) = 0;
     virtual void minimize(QWidget* window) = 0;
     // Ends the program at once.
     virtual void exitProgram() = 0;
 };
 
+class WindowMover;
+
 class QtDesktop final : public Desktop {
 public:
+    QtDesktop();
+    ~QtDesktop() override;
     void openUrl(const QString& url) override;
     bool startDetached(const QString& program, const QString& workingDirectory,
                        const QStringList& arguments = {}) override;
     void startWindowMove(QWidget* window) override;
     void minimize(QWidget* window) override;
     void exitProgram() override;
+
+private:
+    std::unique_ptr<WindowMover> m_mover;
 };
 
 } // namespace tavrel

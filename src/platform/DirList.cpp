@@ -3,6 +3,7 @@
 #include "platform/DirScan.h"
 #include "platform/Drives.h"
 #include "platform/ListLook.h"
+#include "platform/ReadOnce.h"
 
 #include <QAbstractListModel>
 #include <QDir>
@@ -17,8 +18,11 @@ namespace tavrel {
 namespace {
 
 constexpr int DepthRole = Qt::UserRole;
+// Only the deepest levels shown are indented, so that a name twelve folders
+// down still has the width of the list; the tooltip holds the whole path.
+constexpr int IndentedLevels = 3;
 
-// Shifts each row right by its depth in the tree.
+// Shifts each row right by its depth among the indented levels.
 class IndentDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
@@ -40,7 +44,8 @@ public:
 private:
     static int indent(const QStyleOptionViewItem& option, const QModelIndex& index)
     {
-        return index.data(DepthRole).toInt() * qMax(8, option.decorationSize.width());
+        // Half an icon a level: enough to tell the levels apart.
+        return index.data(DepthRole).toInt() * qMax(8, option.decorationSize.width() / 2);
     }
 };
 
@@ -75,7 +80,7 @@ public:
         case Qt::DecorationRole:
             return row.open ? openIcon : closedIcon;
         case DepthRole:
-            return row.depth;
+            return indentedDepth(row.depth);
         default:
             return {};
         }
@@ -85,6 +90,7 @@ public:
     {
         beginResetModel();
         rows_ = std::move(rows);
+        deepest_ = rows_.isEmpty() ? 0 : rows_.last().depth;
         endResetModel();
     }
 
@@ -99,7 +105,11 @@ public:
     }
 
 private:
+    // The levels above the last few all start at the left edge.
+    int indentedDepth(int depth) const { return qMax(0, depth - qMax(0, deepest_ - IndentedLevels)); }
+
     QList<Row> rows_;
+    int deepest_ = 0;
     QIcon openIcon, closedIcon;
 };
 
@@ -124,7 +134,7 @@ DirList::~DirList() = default;
 bool DirList::display(const QString& cleanPath)
 {
     static const FilePattern everything;
-    const DirScanResult scan = scanDirectory(cleanPath, everything, ScanFor::Dirs);
+    const DirScanResult scan = ReadOnce::listDirectory(cleanPath, everything, ScanFor::Dirs);
     if (!scan.ok)
         return false;
 

@@ -1,6 +1,7 @@
 #include "platform/Drives.h"
 
 #include "platform/DirScan.h"
+#include "platform/ReadOnce.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -59,7 +60,7 @@ Drives::Drives(const Volumes& volumes)
 
 QList<DriveInfo> Drives::list()
 {
-    QList<DriveInfo> drives = m_volumes.mounted();
+    QList<DriveInfo> drives = ReadOnce::mounted(m_volumes);
     for (DriveInfo& d : drives)
         d.mountPoint = cleanDirectoryPath(d.mountPoint);
     drives.erase(std::remove_if(drives.begin(), drives.end(),

@@ -1,6 +1,7 @@
 #include "platform/FileList.h"
 
 #include "platform/ListLook.h"
+#include "platform/ReadOnce.h"
 
 #include <QAbstractListModel>
 #include <QDir>
@@ -10,7 +11,8 @@
 
 namespace tavrel {
 
-// Names only, read-only: no per-row roles beyond the text.
+// Names only, read-only: the text, and the same as the tooltip, since a long
+// name is cut short in the list.
 class FileList::Model : public QAbstractListModel {
 public:
     using QAbstractListModel::QAbstractListModel;
@@ -22,7 +24,8 @@ public:
 
     QVariant data(const QModelIndex& index, int role) const override
     {
-        if ((role == Qt::DisplayRole || role == Qt::EditRole) && index.isValid() && index.row() < names_.size())
+        if ((role == Qt::DisplayRole || role == Qt::EditRole || role == Qt::ToolTipRole) && index.isValid()
+            && index.row() < names_.size())
             return names_[index.row()];
         return {};
     }
@@ -61,7 +64,7 @@ FileList::~FileList() = default;
 
 void FileList::reload()
 {
-    DirScanResult scan = scanDirectory(path_, pattern_, ScanFor::Files);
+    DirScanResult scan = ReadOnce::listDirectory(path_, pattern_, ScanFor::Files);
     // The reset clears the selection without a signal, so nothing is raised.
     model_->setNames(std::move(scan.files));
     lastRow_ = -1;

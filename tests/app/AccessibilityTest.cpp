@@ -13,15 +13,6 @@ QString accessible(QObject* o, QAccessible::Text text = QAccessible::Name)
     return a ? a->text(text) : QString();
 }
 
-// The text of whatever labels the control for a screen reader.
-QStringList labelledBy(QObject* o)
-{
-    QStringList out;
-    for (const auto& [label, relation] : QAccessible::queryAccessibleInterface(o)->relations(QAccessible::Label))
-        out << label->text(QAccessible::Name);
-    return out;
-}
-
 void collect(QAccessibleInterface* a, QSet<QObject*>& out)
 {
     out << a->object();
@@ -56,24 +47,14 @@ TEST(Accessibility, EveryFocusableControlIsInTheTreeAndSaysWhatItIsAndDoes)
     }
     EXPECT_GE(focusable, 35);
 
-    // Each control says what it is and does.
-    w.Text2->setText("Metal Slug");   // a box is named by the caption beside it, whatever it holds
-    const std::pair<QWidget*, const char*> names[] = {
-        // Picture buttons are read by their tooltip, without its blanks.
-        {w.Command1, "Launch NeoRAGE"}, {w.Command2, "Save this Game's Name"}, {w.Command6, "Save Settings to INI"},
-        {w.Command7, "Minimize Tavrel"}, {w.Command8, "Exit Tavrel"}, {w.Command3, "ROMs"}, {w.Command4, "Settings"},
-        {w.Image1, "Game's Image - Click to Change"},
-        // Text buttons and check boxes keep their caption.
-        {w.Command14, "Store"}, {w.piccheck, "Use Pictures"},
-        {w.Text2, "Game Name:"}, {w.Text3, ".EXE Name:"},
-        {w.Dir1, "Directories"}, {w.File1, "ROM archives"}, {w.File2, "Picture files"},
-        {w.Label10, "Picture slot 1"}, {w.Label14, "Picture slot 5"}};
-    for (const auto& [control, name] : names)
-        EXPECT_EQ(accessible(control), QString::fromUtf8(name)) << control->objectName().toStdString();
-
+    // Each box is named by the caption beside it, whatever it holds (the buttons' names: the screen-reader test).
+    w.Text2->setText("Metal Slug");
+    EXPECT_EQ(accessible(w.Text2), "Game Name:");
+    EXPECT_EQ(accessible(w.Text3), ".EXE Name:");
     // Text buttons are described by their tooltip; a drive box is named for its purpose, its value is the drive.
     EXPECT_EQ(accessible(w.Command15, QAccessible::Description), "Remove all pictures for this game!");
-    EXPECT_TRUE(labelledBy(w.Text3).contains(".EXE Name:"));
+    const auto labels = QAccessible::queryAccessibleInterface(w.Text3)->relations(QAccessible::Label);
+    EXPECT_TRUE(std::any_of(labels.begin(), labels.end(), [](auto l) { return l.first->text(QAccessible::Name) == ".EXE Name:"; }));
     for (DriveList* drives : {w.Drive1, w.Drive2}) {
         EXPECT_EQ(accessible(drives), "Drives");
         EXPECT_EQ(accessible(drives, QAccessible::Value), drives->currentText());
@@ -166,6 +147,7 @@ TEST_F(Keyboard, FocusMarksStandOutFromWhatTheyCover)
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w()));
     test::selectFile(w().File1, "a.zip");
     w().showPicture(w().Image1, tree.path("roms/white.png"));
+    ASSERT_NEAR(contrast(QColor(0x767676), Qt::white), 4.54, 0.01);   // the measure itself, on a known pair
     auto check = [&](std::initializer_list<QWidget*> controls) {
         for (QWidget* c : controls) {
             w().Command8->setFocus();

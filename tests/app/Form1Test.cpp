@@ -118,47 +118,63 @@ TEST(Form1, TabButtonsSwitchViewsAndKeepContents)
     EXPECT_TRUE(w.Image3->isVisible() && !w.Image1->isVisible());
 }
 
-TEST(Form1, WindowKeepsItsSizeMovesOnlyByLeftDragOnBackgroundAndShowsItsAboutPanel)
-{
-    test::Window win;
-    form1& w = win.open();
-    w.show();
-    w.resize(800, 600);
-    EXPECT_EQ(w.size(), QSize(640, 480));
+namespace {
 
+// A shown window with its script and recorders.
+class ShownWindow : public ::testing::Test {
+protected:
+    void SetUp() override { win.open().show(); }
+    form1& w() { return *win.w; }
+    test::Window win;
+};
+
+} // namespace
+
+TEST_F(ShownWindow, KeepsItsSize)
+{
+    w().resize(800, 600);
+    EXPECT_EQ(w().size(), QSize(640, 480));
+}
+
+TEST_F(ShownWindow, MovesOnlyByALeftDragOnTheBackgroundOrTitleStrip)
+{
     const QPoint bare(5, 470);
-    ASSERT_EQ(w.childAt(bare), nullptr);
+    ASSERT_EQ(w().childAt(bare), nullptr);
     auto drag = [&](QWidget* target, QPoint at, Qt::MouseButtons buttons) {
         QMouseEvent move(QEvent::MouseMove, at, target->mapToGlobal(at), Qt::NoButton, buttons, Qt::NoModifier);
         QApplication::sendEvent(target, &move);
         return win.desktop.moves;
     };
-    drag(&w, bare, Qt::RightButton);
-    drag(&w, bare, Qt::LeftButton | Qt::RightButton);
-    EXPECT_EQ(drag(&w, bare, Qt::NoButton), 0);
-    EXPECT_EQ(drag(&w, bare, Qt::LeftButton), 1);
-    EXPECT_EQ(drag(w.Image2, QPoint(300, 10), Qt::LeftButton), 2);
-    EXPECT_EQ(drag(w.Label3, QPoint(5, 5), Qt::LeftButton), 2);   // over a label the mouse does not move it
+    drag(&w(), bare, Qt::RightButton);
+    drag(&w(), bare, Qt::LeftButton | Qt::RightButton);
+    EXPECT_EQ(drag(&w(), bare, Qt::NoButton), 0);
+    EXPECT_EQ(drag(&w(), bare, Qt::LeftButton), 1);
+    EXPECT_EQ(drag(w().Image2, QPoint(300, 10), Qt::LeftButton), 2);
+    EXPECT_EQ(drag(w().Label3, QPoint(5, 5), Qt::LeftButton), 2);   // over a label the mouse does not move it
+}
 
-    // The about panel covers the view buttons, links to the web and closes on a left click.
-    QTest::mouseClick(w.Image3, Qt::LeftButton);
-    EXPECT_TRUE(w.aboutframe->isVisible());
-    EXPECT_EQ(w.childAt(w.Command3->geometry().center())->window(), &w);
-    EXPECT_NE(w.childAt(w.Command3->geometry().center()), w.Command3);
-    QTest::mouseClick(w.Label2, Qt::LeftButton);
-    EXPECT_EQ(win.desktop.openedUrls, QStringList{w.Label2->text()});
-    QTest::mouseClick(w.Image4, Qt::RightButton);
-    EXPECT_TRUE(w.aboutframe->isVisible());
-    QTest::mouseClick(w.Image4, Qt::LeftButton);
-    EXPECT_FALSE(w.aboutframe->isVisible());
+// The about panel covers the view buttons, links to the web and closes on a left click.
+TEST_F(ShownWindow, AboutPanelLinksAndClosesOnALeftClick)
+{
+    QTest::mouseClick(w().Image3, Qt::LeftButton);
+    EXPECT_TRUE(w().aboutframe->isVisible());
+    EXPECT_NE(w().childAt(w().Command3->geometry().center()), w().Command3);
+    QTest::mouseClick(w().Label2, Qt::LeftButton);
+    EXPECT_EQ(win.desktop.openedUrls, QStringList{w().Label2->text()});
+    QTest::mouseClick(w().Image4, Qt::RightButton);
+    EXPECT_TRUE(w().aboutframe->isVisible());
+    QTest::mouseClick(w().Image4, Qt::LeftButton);
+    EXPECT_FALSE(w().aboutframe->isVisible());
+}
 
-    QTest::mouseClick(w.Command7, Qt::LeftButton);
+TEST_F(ShownWindow, MinimizeAndExitButtonsAndClosingDoWhatTheySay)
+{
+    QTest::mouseClick(w().Command7, Qt::LeftButton);
     EXPECT_EQ(win.desktop.minimizes, 1);
-    QTest::mouseClick(w.Command8, Qt::LeftButton);
+    QTest::mouseClick(w().Command8, Qt::LeftButton);
     EXPECT_EQ(win.desktop.exits, 1);
-    w.close();
+    w().close();
     EXPECT_EQ(win.desktop.exits, 2);
-
     EXPECT_TRUE(win.dialogs.shown.isEmpty());
 }
 
@@ -233,5 +249,32 @@ TEST(Form1, ListScrollBarsAreDarkLikeTheLists)
         QApplication::processEvents();
         EXPECT_LT(brightness(list->view()->verticalScrollBar()), 0.3) << list->objectName().toStdString();
         list->hidePopup();
+    }
+}
+
+// A name cut short in a list can be read whole in its tooltip, and both folder lists keep room for the
+// names of folders twelve deep.
+TEST(Form1, ListsShowWholeNamesTwelveFoldersDown)
+{
+    test::Tree tree;
+    const QString deep = "roms/b/c/d/e/f/g/h/i/j/k/twelfth";   // and "thirteenth" below it
+    tree.file(deep + "/Metal Slug 2 - Super Vehicle-001 II (Japan, rev 2).zip");
+    tree.picture(deep + "/a title picture with a long name.bmp", "BMP", Qt::red);
+    tree.dir(deep + "/thirteenth");
+    test::Window win;
+    form1& w = win.open();
+    w.imageframe->show();
+    w.show();
+    for (const auto& [dirs, files] : {std::pair{w.Dir1, w.File1}, std::pair{w.Dir2, w.File2}}) {
+        SCOPED_TRACE(dirs->objectName().toStdString());
+        ASSERT_TRUE(dirs->setPath(tree.path(deep)));
+        files->setPath(dirs->path());
+        // Each row from "roms" down fits whole (the temporary folder above may have a long name of its own).
+        for (int row = dirs->pathRow() - 11; row < dirs->count(); ++row)
+            EXPECT_LE(dirs->sizeHintForIndex(dirs->model()->index(row, 0)).width(), dirs->viewport()->width())
+                << dirs->itemPath(row).toStdString();
+        const QModelIndex file = files->model()->index(0, 0);
+        EXPECT_EQ(file.data(Qt::ToolTipRole), file.data());
+        EXPECT_EQ(dirs->model()->index(dirs->pathRow(), 0).data(Qt::ToolTipRole), tree.path(deep));
     }
 }

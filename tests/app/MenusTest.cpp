@@ -9,10 +9,9 @@ namespace {
 QList<QMenu*> openMenus(const Menus& m)
 {
     QList<QMenu*> open;
-    for (QMenu* menu : {m.mnudir, m.bmpmenu, m.rommenu, m.mnuclose, m.picmenu}) {
+    for (QMenu* menu : {m.mnudir, m.bmpmenu, m.rommenu, m.mnuclose, m.picmenu})
         if (menu->isVisible())
             open << menu;
-    }
     return open;
 }
 
@@ -59,12 +58,8 @@ TEST(Menus, RightButtonAloneOpensAListsMenuAndTheIconTheWindowMenu)
     form1& w = win.open();
     w.show();
     const Menus& m = *w.menus();
-    const struct {
-        QAbstractScrollArea* list;
-        QMenu* menu;
-        bool inPanel;
-    } cases[] = {{w.File1, m.rommenu, false}, {w.Dir1, m.mnudir, false}, {w.File2, m.bmpmenu, true},
-                 {w.Dir2, m.mnudir, true}};
+    const struct { QAbstractScrollArea* list; QMenu* menu; bool inPanel; } cases[] = {
+        {w.File1, m.rommenu, false}, {w.Dir1, m.mnudir, false}, {w.File2, m.bmpmenu, true}, {w.Dir2, m.mnudir, true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.list->objectName().toStdString());
         w.imageframe->setVisible(c.inPanel);
@@ -103,13 +98,9 @@ TEST_F(KeyboardMenus, OpenAtTheFocusAndTakeAccessKeys)
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w()));
     test::selectFile(w().File1, "b.zip");
     const Menus& m = menus();
-    const struct {
-        QWidget* control;
-        Qt::Key key;
-        Qt::KeyboardModifiers modifiers;
-        QMenu* menu;
-    } cases[] = {{w().File1, Qt::Key_Menu, {}, m.rommenu}, {w().Dir1, Qt::Key_F10, Qt::ShiftModifier, m.mnudir},
-                 {w().Image1, Qt::Key_Menu, {}, m.picmenu}, {w().Text2, Qt::Key_Space, Qt::AltModifier, m.mnuclose}};
+    const struct { QWidget* control; Qt::Key key; Qt::KeyboardModifiers modifiers; QMenu* menu; } cases[] = {
+        {w().File1, Qt::Key_Menu, {}, m.rommenu}, {w().Dir1, Qt::Key_F10, Qt::ShiftModifier, m.mnudir},
+        {w().Image1, Qt::Key_Menu, {}, m.picmenu}, {w().Text2, Qt::Key_Space, Qt::AltModifier, m.mnuclose}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.control->objectName().toStdString());
         c.control->setFocus();

@@ -5,7 +5,6 @@
 #include <QMessageBox>
 #include <QTimer>
 
-#include <cmath>
 #include <functional>
 
 using namespace tavrel;
@@ -31,14 +30,6 @@ struct ModalUser {
     QTimer poll;
 };
 
-// WCAG relative luminance of a colour.
-double luminance(QRgb rgb)
-{
-    const QColor c(rgb);
-    auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
-    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
-}
-
 // How clearly a label's text stands out on screen: the commonest colour of its
 // area is the background, the pixel farthest from it the core of the letters.
 double textContrast(QWidget* dialog, QLabel* label)
@@ -51,10 +42,8 @@ double textContrast(QWidget* dialog, QLabel* label)
     const QRgb background = (*std::max_element(counts.keyValueBegin(), counts.keyValueEnd(),
                                                [](auto a, auto b) { return a.second < b.second; })).first;
     double best = 1;
-    for (QRgb colour : counts.keys()) {
-        const double a = luminance(colour), b = luminance(background);
-        best = std::max(best, (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05));
-    }
+    for (QRgb colour : counts.keys())
+        best = std::max(best, contrast(QColor(colour), QColor(background)));
     return best;
 }
 
@@ -95,12 +84,6 @@ protected:
         boxes.setParent(win.w.get());
         ASSERT_TRUE(QTest::qWaitForWindowExposed(win.w.get()));
     }
-    void select(const QString& name)
-    {
-        test::clickFile(w().File1, name);
-        ASSERT_EQ(w().File1->fileName(), name);
-    }
-
     QtDialogs boxes;
 };
 
@@ -111,7 +94,7 @@ TEST_F(RealDialogs, FileCommandsShowFileNamesAsTheyAre)
 {
     const QString odd = tree.path("roms/a<b>c.zip");
     const QString ask = QStringLiteral("Do you want to delete \"%1\"?").arg(odd);
-    select("a<b>c.zip");
+    test::selectFile(w().File1, "a<b>c.zip");
     ModalUser user({answer(ask, Qt::Key_Escape), answer(QStringLiteral("Delete of \"%1\" aborted.").arg(odd), Qt::Key_Return),
                     answer("a<b>c.zip's new name?", Qt::Key_Return, "x/<i>y.zip"),
                     answer("Error: x/<i>y.zip is not a valid file name.", Qt::Key_Return), answer(ask, Qt::Key_Y)});
@@ -123,12 +106,12 @@ TEST_F(RealDialogs, FileCommandsShowFileNamesAsTheyAre)
     EXPECT_FALSE(QFile::exists(odd));
 
     // A rename, then Cancel in the input box.
-    select("plain.zip");
+    test::selectFile(w().File1, "plain.zip");
     ModalUser rename({answer("plain.zip's new name?", Qt::Key_Return, "<i>y.zip"),
                       answer("<i>y.zip's new name?", Qt::Key_Escape), answer("Rename Cancelled!", Qt::Key_Return)});
     menus().mnurenamezip->trigger();
     EXPECT_TRUE(QFile::exists(tree.path("roms/<i>y.zip")));
-    select("<i>y.zip");
+    test::selectFile(w().File1, "<i>y.zip");
     menus().mnurenamezip->trigger();
     EXPECT_TRUE(rename.steps.isEmpty());
 }

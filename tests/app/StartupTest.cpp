@@ -1,6 +1,11 @@
 #include "WindowFixture.h"
 
+#include "app/Application.h"
+
 #include <array>
+
+#include <sys/inotify.h>
+#include <unistd.h>
 
 using namespace tavrel;
 
@@ -33,6 +38,39 @@ TEST(Startup, WithoutSettingsFileUsesTheWindowsDefaults)
     // The starting directory is the current item.
     EXPECT_EQ(w.text1->text(), QDir::currentPath().toLower());
     EXPECT_EQ(w.text1->toolTip(), w.text1->text());
+}
+
+// Every list shows the starting folder from the first moment, from a single reading of it.
+TEST(Startup, ReadsItsFolderOnce)
+{
+    test::Tree tree;
+    tree.file("roms/a.zip");
+    tree.picture("roms/a.bmp", "BMP", Qt::red);
+    tree.dir("roms/sub");
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(tree.path("roms")));
+    const int watch = inotify_init1(IN_NONBLOCK);
+    ASSERT_GE(inotify_add_watch(watch, QFile::encodeName(tree.path("roms")).constData(), IN_OPEN | IN_CLOSE), 0);
+    {
+        test::Window files;
+        Application app(ProgramFiles{files.dir(), files.dir() + "TVRShell.pif"});
+        form1& w = app.window();
+        EXPECT_EQ(test::listedFiles(w.File1), QStringList{"a.zip"});
+        EXPECT_EQ(test::listedFiles(w.File2), QStringList{"a.bmp"});
+        EXPECT_EQ(w.Dir2->itemPath(w.Dir2->count() - 1), tree.path("roms/sub"));
+    }
+    QDir::setCurrent(before);
+    // Each reading opens and closes the folder itself: events with no name.
+    alignas(inotify_event) char events[8192];
+    const ssize_t length = read(watch, events, sizeof events);
+    close(watch);
+    int opened = 0;
+    for (const char* at = events; at < events + length;) {
+        const auto* event = reinterpret_cast<const inotify_event*>(at);
+        opened += (event->mask & IN_OPEN) && event->len == 0;
+        at += sizeof(inotify_event) + event->len;
+    }
+    EXPECT_EQ(opened, 1);
 }
 
 // Each stored value selects its controls, and Save Settings writes a file it fully recognises back byte

@@ -136,7 +136,13 @@ TEST_F(Browser, ANameThatCannotBeSavedStaysTypedWithAMessage)
     tree.file("odd/two\nlines.zip");
     ASSERT_TRUE(w().Dir1->setPath(tree.path("odd")));
     select("two\nlines.zip");
-    EXPECT_TRUE(w().text1->text().endsWith("two\nlines.zip"));
+    const QString path = w().text1->text();
+    EXPECT_TRUE(path.endsWith("two\nlines.zip"));
+    // Shown on one line, the break as a symbol; the game path itself keeps it.
+    const QImage shown = w().text1->grab().toImage();
+    w().text1->setText(QString(path).replace(u'\n', QChar(0x21B5)));
+    EXPECT_EQ(w().text1->grab().toImage(), shown);
+    w().text1->setText(path);
     w().Text2->setText("Two Lines");
     w().Command2_Click();
     EXPECT_EQ(win.dialogs.shown, QStringList(2, "Error: Unable to save this game's name."));

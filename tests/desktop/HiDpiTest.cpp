@@ -117,3 +117,18 @@ TEST(HiDpi, PicturesAreDecodedAtTheDevicePixelsTheyCover)
     EXPECT_EQ(preview.devicePixelRatio(), 2.0);
     EXPECT_EQ(preview.size(), w.Image5->contentsRect().size() * 2);
 }
+
+TEST(HiDpi, DriveBoxBorderRunsUnderItsArrow)
+{
+    test::Window win;
+    form1& w = win.open(false);
+    w.winId();
+    for (qreal ratio : {1.0, 1.5, 2.0}) {
+        SCOPED_TRACE(ratio);
+        showAt(w, ratio);
+        const QImage box = w.Drive1->grab().toImage();
+        // The two lowest rows of pixels (where the border lies at 150 %), left of the text and under the arrow.
+        for (int y = box.height() - 2; y < box.height(); ++y)
+            EXPECT_EQ(box.pixelColor(2, y), box.pixelColor(box.width() - 8, y)) << y;
+    }
+}

@@ -32,9 +32,7 @@ bool waitFor(const std::function<bool()>& ready, int ms)
 // Where the screen differs from the bare desktop.
 QRect shownArea(const QImage& screen)
 {
-    if (screen.isNull())
-        return QRect(0, 0, 1, 1);
-    QRect area;
+    QRect area = screen.isNull() ? QRect(0, 0, 1, 1) : QRect();
     for (int y = 0; y < screen.height(); ++y)
         for (int x = 0; x < screen.width(); ++x)
             if (screen.pixel(x, y) != kDesktop)
@@ -46,7 +44,7 @@ struct Session {
     QTemporaryDir runtime;
     QProcess weston;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    const QString socket = QStringLiteral("tavrel-test");
+    const QString socket = "tavrel-test";
 
     ~Session()
     {
@@ -57,46 +55,43 @@ struct Session {
     // Starts the compositor; the reason it could not, or the empty text.
     QString start()
     {
-        for (const char* tool : {"weston", "weston-screenshooter"})
-            if (QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty())
-                return QStringLiteral("%1 is not installed").arg(QLatin1String(tool));
+        for (const QString tool : {"weston", "weston-screenshooter"})
+            if (QStandardPaths::findExecutable(tool).isEmpty())
+                return tool + " is not installed";
         // Wayland wants its runtime directory private to the user.
         QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        const QString ini = runtime.filePath(QStringLiteral("weston.ini"));
+        const QString ini = runtime.filePath("weston.ini");
         if (!tavrel::test::writeFile(ini, "[shell]\npanel-position=none\nbackground-color=0xff00ff00\n"))
-            return QStringLiteral("cannot write weston.ini");
+            return "cannot write weston.ini";
 
-        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
-        env.insert(QStringLiteral("WAYLAND_DISPLAY"), socket);
-        env.remove(QStringLiteral("DISPLAY"));
+        env.insert("XDG_RUNTIME_DIR", runtime.path());
+        env.insert("WAYLAND_DISPLAY", socket);
+        env.remove("DISPLAY");
         weston.setProcessEnvironment(env);
         weston.setWorkingDirectory(runtime.path());
         weston.setProcessChannelMode(QProcess::MergedChannels);
         // --debug offers the screenshot protocol.
-        weston.start(QStringLiteral("weston"),
-                     {QStringLiteral("--backend=headless-backend.so"), QStringLiteral("--use-pixman"),
-                      QStringLiteral("--width=800"), QStringLiteral("--height=600"), QStringLiteral("--idle-time=0"),
-                      QStringLiteral("--socket=") + socket, QStringLiteral("--config=") + ini,
-                      QStringLiteral("--debug")});
+        weston.start("weston", {"--backend=headless-backend.so", "--use-pixman", "--width=800", "--height=600",
+                                "--idle-time=0", "--socket=" + socket, "--config=" + ini, "--debug"});
         // Up once it shows its desktop: the shell's background drawn.
         const auto running = [&] { return weston.state() == QProcess::Running; };
         const bool up = weston.waitForStarted(5000) && waitFor([&] {
             return !running() || (QFile::exists(runtime.filePath(socket)) && shownArea(screenshot()).isEmpty());
         }, 10000) && running();
-        return up ? QString() : QStringLiteral("weston did not start: ") + QString::fromLocal8Bit(weston.readAll());
+        return up ? QString() : "weston did not start: " + QString::fromLocal8Bit(weston.readAll());
     }
 
     // The whole output, as weston-screenshooter saves it.
     QImage screenshot()
     {
         QDir dir(runtime.path());
-        const QStringList pattern {QStringLiteral("wayland-screenshot*.png")};
+        const QStringList pattern{"wayland-screenshot*.png"};
         for (const QString& old : dir.entryList(pattern))
             dir.remove(old);
         QProcess shooter;
         shooter.setProcessEnvironment(env);
         shooter.setWorkingDirectory(runtime.path());
-        shooter.start(QStringLiteral("weston-screenshooter"), {});
+        shooter.start("weston-screenshooter", {});
         if (!shooter.waitForFinished(10000) || shooter.exitCode() != 0 || dir.entryList(pattern).isEmpty())
             return {};
         return QImage(dir.filePath(dir.entryList(pattern).first())).convertToFormat(QImage::Format_RGB32);
@@ -113,13 +108,13 @@ TEST(WaylandSession, ShowsTheFixedFramelessWindowAndEndsWhenTerminated)
 
     QTemporaryDir home;
     QProcessEnvironment env = session.env;
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("wayland"));
-    env.insert(QStringLiteral("HOME"), home.path());
+    env.insert("QT_QPA_PLATFORM", "wayland");
+    env.insert("HOME", home.path());
     QProcess tavrel;
     tavrel.setProcessEnvironment(env);
     tavrel.setProcessChannelMode(QProcess::MergedChannels);
     tavrel.setWorkingDirectory(home.path());
-    tavrel.start(QStringLiteral(TAVREL_EXE), {});
+    tavrel.start(TAVREL_EXE, {});
     ASSERT_TRUE(tavrel.waitForStarted(5000));
 
     // The window appears where the compositor puts it, at exactly its size, with no frame of the
@@ -135,7 +130,7 @@ TEST(WaylandSession, ShowsTheFixedFramelessWindowAndEndsWhenTerminated)
     ASSERT_TRUE(shown) << "shown: " << area.width() << "x" << area.height();
 
     // It is Tavrel's own picture: a corner of its background, pixel for pixel.
-    const QImage background = QImage(QStringLiteral(TAVREL_ASSETS "/background.png")).convertToFormat(QImage::Format_RGB32);
+    const QImage background = QImage(TAVREL_ASSETS "/background.png").convertToFormat(QImage::Format_RGB32);
     const QRect corner(0, 456, 24, 24);
     EXPECT_EQ(screen.copy(corner.translated(area.topLeft())), background.copy(corner));
 

@@ -7,7 +7,6 @@
 
 #include <filesystem>
 #include <regex>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -53,41 +52,40 @@ std::regex asWritten(std::string message)
     replaceAll(message, "\"…\"", "…");
     const std::string gap = "…";
     std::string pattern;
-    std::size_t start = 0;
-    for (std::size_t at = message.find(gap);; at = message.find(gap, start)) {
-        const std::string piece = message.substr(start, at == std::string::npos ? std::string::npos : at - start);
+    for (std::size_t start = 0, at = 0; at != std::string::npos; start = at + gap.size()) {
+        at = message.find(gap, start);
+        const std::string piece = message.substr(start, at - start);
         if (!pattern.empty() && !piece.empty())
             pattern += R"((?:%\d+|"[^"\n]*["']))";
         pattern += escaped(piece);
-        if (at == std::string::npos)
-            break;
-        start = at + gap.size();
     }
     return std::regex(pattern);
 }
 
+// The first group of every match of the pattern in the text.
+std::vector<std::string> captured(const std::string& text, const char* pattern)
+{
+    const std::regex re(pattern);
+    std::vector<std::string> out;
+    for (std::sregex_iterator it(text.begin(), text.end(), re), end; it != end; ++it)
+        out.push_back((*it)[1]);
+    return out;
+}
+
+// The code spans opening the rows of the "## Messages" table.
 std::vector<std::string> quotedMessages(const std::string& guide)
 {
     const std::size_t section = guide.find("\n## Messages\n");
     if (section == std::string::npos)
         return {};
-    const std::size_t end = guide.find("\n## ", section + 1);
-    std::istringstream lines(guide.substr(section, end == std::string::npos ? std::string::npos : end - section));
-    static const std::regex row(R"(^\| `([^`]+)` \|)");
-    std::vector<std::string> messages;
-    std::smatch m;
-    for (std::string line; std::getline(lines, line);)
-        if (std::regex_search(line, m, row))
-            messages.push_back(m[1]);
-    return messages;
+    return captured(guide.substr(section, guide.find("\n## ", section + 1) - section), R"(\n\| `([^`]+)` \|)");
 }
 
 std::vector<std::string> picturesNamed(const std::string& markdown, const std::string& folder)
 {
-    static const std::regex image(R"(!\[[^\]]*\]\(([^)]+)\))");
-    std::vector<std::string> pictures;
-    for (std::sregex_iterator it(markdown.begin(), markdown.end(), image), end; it != end; ++it)
-        pictures.push_back(folder + (*it)[1].str());
+    std::vector<std::string> pictures = captured(markdown, R"(!\[[^\]]*\]\(([^)]+)\))");
+    for (std::string& picture : pictures)
+        picture.insert(0, folder);
     return pictures;
 }
 

@@ -9,12 +9,8 @@ using namespace tavrel;
 // rows hold every value of each control.
 TEST(CommandLine, EverySwitchInLineOrder)
 {
-    const struct {
-        int scanlines, frameskip, video;
-        bool on;   // joystick, vsync and skipping the analysis
-        const char* exe;
-        const char* line;
-    } cases[] = {
+    // "on": joystick, vsync and skipping the analysis.
+    const struct { int scanlines, frameskip, video; bool on; const char* exe; const char* line; } cases[] = {
         {0, 0, 0, false, "NeoRAGE.EXE", "NeoRAGE.EXE /games/roms/puzzle.zip      "},
         {1, 2, 1, true, "NeoRAGE.EXE", "NeoRAGE.EXE /games/roms/puzzle.zip -s  -f2  -j  -vga  -v  -noanalyse "},
         {3, 0, 2, false, "NeoRAGE.EXE", "NeoRAGE.EXE /games/roms/puzzle.zip -s50    -modex   "},

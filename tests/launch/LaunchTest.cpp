@@ -114,8 +114,16 @@ TEST_F(Launch, NothingToLaunchNowhereToWriteOrALineBreakStartsNothing)
     EXPECT_EQ(win.dialogs.shown, QStringList{"Error: This game's path cannot be launched."});
     EXPECT_FALSE(QFile::exists(win.dir() + "temp.bat"));
 
-    // On a full disk the previous script stays whole and nothing starts.
+    // An archive gone since it was chosen is not replaced by its folder.
     select("MSLUG.ZIP");
+    QFile::remove(tree.path("roms/MSLUG.ZIP"));
+    w().Command1_Click();
+    EXPECT_EQ(win.dialogs.shown.last(),
+              "Error: " + tree.gamePath("roms/mslug.zip") + " is no longer there. Choose the game again.");
+    EXPECT_FALSE(QFile::exists(win.dir() + "temp.bat"));
+
+    // On a full disk the previous script stays whole and nothing starts.
+    select("a b;c`d`.zip");
     w().Command1_Click();
     const QByteArray previous = script();
     select(kHostile);

@@ -28,15 +28,15 @@ protected:
 
 TEST_F(ProfileCases, Reads)
 {
-    const QJsonArray reads = cases.value(QStringLiteral("reads")).toArray();
+    const QJsonArray reads = cases.value("reads").toArray();
     ASSERT_GT(reads.size(), 20);
     for (const QJsonValue& item : reads) {
         const QJsonObject c = item.toObject();
-        SCOPED_TRACE(c.value(QStringLiteral("case")).toString().toStdString());
-        ASSERT_TRUE(writeFile(path, bytesOf(c.value(QStringLiteral("file")))));
+        SCOPED_TRACE(c.value("case").toString().toStdString());
+        ASSERT_TRUE(writeFile(path, bytesOf(c.value("file"))));
         tavrel::IniStore store(path);
-        const QString got = store.read(textOf(c.value(QStringLiteral("section"))), textOf(c.value(QStringLiteral("key"))));
-        EXPECT_EQ(got.toUtf8().toStdString(), bytesOf(c.value(QStringLiteral("value"))).toStdString());
+        const QString got = store.read(textOf(c.value("section")), textOf(c.value("key")));
+        EXPECT_EQ(got.toUtf8().toStdString(), bytesOf(c.value("value")).toStdString());
     }
 }
 
@@ -44,28 +44,26 @@ TEST_F(ProfileCases, Reads)
 // write), and with a fresh store per write (the file parsed every time). Both must give the same bytes.
 TEST_F(ProfileCases, Writes)
 {
-    const QJsonArray writes = cases.value(QStringLiteral("writes")).toArray();
+    const QJsonArray writes = cases.value("writes").toArray();
     ASSERT_GT(writes.size(), 20);
     for (const QJsonValue& item : writes) {
         const QJsonObject c = item.toObject();
         for (const bool freshStore : {false, true}) {
-            SCOPED_TRACE(c.value(QStringLiteral("case")).toString().toStdString() + (freshStore ? " (fresh store per write)" : ""));
+            SCOPED_TRACE(c.value("case").toString().toStdString() + (freshStore ? " (fresh store per write)" : ""));
             QFile::remove(path);
-            const QJsonValue before = c.value(QStringLiteral("file_before"));
-            if (!before.isNull()) {
-                ASSERT_TRUE(writeFile(path, bytesOf(before)));
-            }
+            const QJsonValue before = c.value("file_before");
+            ASSERT_TRUE(before.isNull() || writeFile(path, bytesOf(before)));
 
             auto store = std::make_unique<tavrel::IniStore>(path);
             bool allOk = true;
-            for (const QJsonValue& w : c.value(QStringLiteral("writes")).toArray()) {
+            for (const QJsonValue& w : c.value("writes").toArray()) {
                 const QJsonArray args = w.toArray();
                 if (freshStore)
                     store = std::make_unique<tavrel::IniStore>(path);
                 allOk = store->write(textOf(args[0]), textOf(args[1]), textOf(args[2])) && allOk;
             }
-            EXPECT_EQ(allOk, c.value(QStringLiteral("ok")).toBool());
-            EXPECT_EQ(readFile(path).toStdString(), bytesOf(c.value(QStringLiteral("file_after"))).toStdString());
+            EXPECT_EQ(allOk, c.value("ok").toBool());
+            EXPECT_EQ(readFile(path).toStdString(), bytesOf(c.value("file_after")).toStdString());
         }
     }
 }
