@@ -3,6 +3,8 @@
 # build-package/ (or $TAVREL_BUILD_DIR) and prints its path.
 set -eu
 cd "$(dirname "$0")/.."
+# dpkg-buildflags and cpack's dependency scan come from dpkg-dev; the scan also runs file.
+scripts/deps.sh dpkg-dev file
 export TAVREL_BUILD_DIR="${TAVREL_BUILD_DIR:-build-package}"
 export TAVREL_CMAKE_ARGS="-DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF ${TAVREL_CMAKE_ARGS:-}"
 # Debian's hardening flags, as a Debian build uses them. CMake reads them when it first configures,

@@ -22,10 +22,12 @@ namespace tavrel {
 namespace {
 
 // The whole script or nothing: a launch must never run a previous game's half-replaced script.
+// The bytes reach the disk at flush(), where a full disk shows; commit() would still put the short
+// file in place.
 bool writeWhole(const QString& path, const QByteArray& bytes)
 {
     QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush() && file.commit();
 }
 
 } // namespace

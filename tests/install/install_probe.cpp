@@ -35,9 +35,11 @@ int prepare(const QString& work)
     return ok ? 0 : 1;
 }
 
+// Each line goes out whole at once: the shell program started later writes to the same output.
 void say(const char* what, const QString& text)
 {
     std::printf("%s %s\n", what, qPrintable(text));
+    std::fflush(stdout);
 }
 
 } // namespace

@@ -52,11 +52,13 @@ if [ "$mode" != portable ] && [ "$(id -u)" -ne 0 ]; then
     chmod -R a-w "$root/usr"
 fi
 
+# In a session of its own with no input: nothing it starts may read or change the terminal of the
+# person running the tests.
 run() {
     # shellcheck disable=SC2016 # expanded by the inner shell
-    as_user env -i PATH=/usr/bin:/bin HOME="$root/home" XDG_RUNTIME_DIR="$root/home/run" QT_QPA_PLATFORM=offscreen \
+    as_user setsid -w env -i PATH=/usr/bin:/bin HOME="$root/home" XDG_RUNTIME_DIR="$root/home/run" QT_QPA_PLATFORM=offscreen \
         ${XDG_CONFIG_HOME_FOR_TEST:+XDG_CONFIG_HOME="$XDG_CONFIG_HOME_FOR_TEST"} \
-        ${ASAN_OPTIONS:+ASAN_OPTIONS="$ASAN_OPTIONS"} ${UBSAN_OPTIONS:+UBSAN_OPTIONS="$UBSAN_OPTIONS"} "$@"
+        ${ASAN_OPTIONS:+ASAN_OPTIONS="$ASAN_OPTIONS"} ${UBSAN_OPTIONS:+UBSAN_OPTIONS="$UBSAN_OPTIONS"} "$@" </dev/null
 }
 # Where the files must go: the staged tree reads $XDG_CONFIG_HOME, the package falls back to ~/.config.
 # Portable, nothing outside the program's folder may change; installed, nothing outside the home.

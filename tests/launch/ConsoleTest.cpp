@@ -44,7 +44,16 @@ protected:
             env.insert("DISPLAY", display);
         if (!terminal.isEmpty())
             env.insert("TERMINAL", terminal);
+        env.insert("TERMINAL_LOG", root.path() + "/tried");
         return env;
+    }
+    // The terminals the shell program called since the last look, in order.
+    QStringList tried() const
+    {
+        const QString log = root.path() + "/tried";
+        const QStringList names = QString::fromUtf8(test::readFile(log)).split(u'\n', Qt::SkipEmptyParts);
+        QFile::remove(log);
+        return names;
     }
 
     QByteArray run(QProcess& p, const QProcessEnvironment& env, const QString& sh = "sh", bool wait = true)
@@ -84,6 +93,12 @@ TEST_F(Console, RunsTheScriptOfItsDirectoryOrExplainsAMissingEmulator)
     writeScript("wine-missing NeoRAGE.EXE");
     QProcess p;
     EXPECT_TRUE(run(p, environment()).contains("Error: The emulator \"wine-missing\" was not found.\n"));
+    // A blank name would leave the game file first on the line: it does not run, though it can.
+    ASSERT_TRUE(QDir().mkpath(root.path() + "/roms") && QFile::copy(TAVREL_STANDIN, game));
+    ASSERT_TRUE(QFile::setPermissions(game, QFile::ReadOwner | QFile::ExeOwner));
+    writeScript("   ");
+    EXPECT_TRUE(run(p, environment()).contains("Error: \".EXE Name:\" names no emulator: it is empty or starts with a blank.\n"));
+    EXPECT_FALSE(QFile::exists(data() + "received.txt"));
     // An emulator that runs and fails is not explained away.
     writeScript("false");
     EXPECT_FALSE(run(p, environment()).contains("Error:"));
@@ -91,19 +106,50 @@ TEST_F(Console, RunsTheScriptOfItsDirectoryOrExplainsAMissingEmulator)
 
 TEST_F(Console, EachTerminalIsCalledTheWayItsManualSays)
 {
-    for (const char* name : {"x-terminal-emulator", "gnome-terminal", "konsole", "xfce4-terminal", "xterm", "kitty",
-                                "alacritty", "foot", "wezterm", "tilix", "terminator", "lxterminal", "qterminal",
-                                "mate-terminal"}) {
-        SCOPED_TRACE(name);
-        ASSERT_TRUE(QFile::link(TAVREL_FAKE_TERMINAL, terminals() + QLatin1String(name)));
+    const QStringList names{"x-terminal-emulator", "gnome-terminal", "konsole", "xfce4-terminal", "xterm", "kitty",
+                            "alacritty", "foot", "wezterm", "tilix", "terminator", "lxterminal", "qterminal",
+                            "mate-terminal", "unknown-terminal"};
+    for (const QString& name : names) {
+        ASSERT_TRUE(QFile::copy(TAVREL_FAKE_TERMINAL, terminals() + name));
+        ASSERT_TRUE(QFile::setPermissions(terminals() + name, QFile::ReadOwner | QFile::ExeOwner));
+    }
+    QProcessEnvironment env = environment(":99");
+    env.insert("WAYLAND_DISPLAY", "wayland-99");
+    for (const QString& name : names.mid(0, names.size() - 1)) {
+        SCOPED_TRACE(name.toStdString());
+        env.insert("TERMINAL", name);
         QProcess p;
-        run(p, environment(":99", name));
+        run(p, env);
         EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
         EXPECT_EQ(received(), QStringList{game});
+        EXPECT_EQ(tried(), QStringList{name});
     }
+    // x-terminal-emulator, a link (through /etc/alternatives on Debian), is called as the terminal it names.
+    env.remove("TERMINAL");
+    for (const QString& name : QStringList{"lxterminal", "tilix", "qterminal", "wezterm", "gnome-terminal"}) {
+        SCOPED_TRACE(name.toStdString());
+        QFile::remove(terminals() + "x-terminal-emulator");
+        ASSERT_TRUE(QFile::link(terminals() + name, terminals() + "x-terminal-emulator"));
+        QProcess p;
+        run(p, env);
+        EXPECT_EQ(received(), QStringList{game});
+        EXPECT_EQ(tried(), QStringList{name});
+    }
+    // One that cannot open gives way to the next: one that fails at once is followed by the next, an
+    // X11-only one is not tried on Wayland alone.
+    env.insert("TERMINAL", "unknown-terminal");
+    QProcess p;
+    run(p, env);
+    EXPECT_EQ(tried(), (QStringList{"unknown-terminal", "gnome-terminal"}));
+    env.insert("TERMINAL", "xterm");
+    env.remove("DISPLAY");
+    run(p, env);
+    EXPECT_EQ(tried(), QStringList{"gnome-terminal"});
+    EXPECT_EQ(received(), QStringList{game});
 }
 
-// The terminals Debian installs here, for real, on a virtual display.
+// The terminals Debian installs here, for real, on a virtual display; and on Wayland alone (a headless
+// weston), where the X11-only xterm named by TERMINAL gives way to a terminal that opens there.
 TEST_F(Console, RealTerminalsRunTheScript)
 {
     if (QStandardPaths::findExecutable("Xvfb").isEmpty())
@@ -114,12 +160,7 @@ TEST_F(Console, RealTerminalsRunTheScript)
         GTEST_SKIP() << "Xvfb could not start: " << xvfb.readAllStandardError().toStdString();
     const QString display = u':' + QString::fromLatin1(xvfb.readAllStandardOutput()).trimmed();
 
-    int ran = 0;
-    for (const char* name : {"xterm", "xfce4-terminal", "lxterminal"}) {
-        SCOPED_TRACE(name);
-        if (QStandardPaths::findExecutable(QLatin1String(name)).isEmpty())
-            continue;
-        QProcessEnvironment env = environment(display, name);
+    const auto runsTheScript = [&](QProcessEnvironment env) {
         env.insert("NO_AT_BRIDGE", "1");
         // Each its own configuration: nothing of the machine's user, no terminal server to hand over to.
         env.insert("XDG_CONFIG_HOME", root.path() + "/config");
@@ -130,10 +171,32 @@ TEST_F(Console, RealTerminalsRunTheScript)
         // It waits at "Press any key": closing the terminal ends it.
         p.kill();
         p.waitForFinished(5000);
+    };
+    int ran = 0;
+    for (const char* name : {"xterm", "xfce4-terminal", "lxterminal"}) {
+        SCOPED_TRACE(name);
+        if (QStandardPaths::findExecutable(QLatin1String(name)).isEmpty())
+            continue;
+        runsTheScript(environment(display, name));
         ++ran;
     }
     xvfb.kill();
     xvfb.waitForFinished(5000);
+    // On Wayland alone, which needs a terminal besides xterm.
+    if (!QStandardPaths::findExecutable("weston").isEmpty() && ran > 1) {
+        SCOPED_TRACE("Wayland alone");
+        QProcess weston;
+        QProcessEnvironment env = environment({}, "xterm");
+        env.insert("XDG_RUNTIME_DIR", root.path());
+        weston.setProcessEnvironment(env);
+        weston.start("weston", {"--backend=headless-backend.so", "--socket=wayland-console", "--idle-time=0"});
+        for (int i = 0; i < 100 && !QFile::exists(root.path() + "/wayland-console"); ++i)
+            QThread::msleep(100);
+        env.insert("WAYLAND_DISPLAY", "wayland-console");
+        runsTheScript(env);
+        weston.kill();
+        weston.waitForFinished(5000);
+    }
     if (ran == 0)
         GTEST_SKIP() << "no terminal is installed";
 }

@@ -1,10 +1,26 @@
 #include "../app/WindowFixture.h"
 
+#include <csignal>
+#include <sys/resource.h>
+
 using namespace tavrel;
 
 namespace {
 
 const QString kHostile = "Metal Slug 'X' $(touch pwned); rm -rf ~.zip";
+
+// Writes beyond 16 bytes fail, as on a full disk (EFBIG; the signal that would end the test is ignored).
+struct FullDisk {
+    rlimit saved{};
+    FullDisk()
+    {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &saved);
+        const rlimit small{16, saved.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &small);
+    }
+    ~FullDisk() { setrlimit(RLIMIT_FSIZE, &saved); }
+};
 
 // The shell program and the stand-in emulator in the program directory, named as the emulator to run.
 class Launch : public test::WindowOnTree {
@@ -106,11 +122,24 @@ TEST_F(Launch, NothingToLaunchNowhereToWriteOrALineBreakStartsNothing)
               "Error: " + tree.gamePath("roms/mslug.zip") + " is no longer there. Choose the game again.");
     EXPECT_FALSE(QFile::exists(win.dir() + "temp.bat"));
 
-    QDir().mkdir(win.dir() + "temp.bat");
+    // On a full disk the previous script stays whole and nothing starts.
     select("a b;c`d`.zip");
     w().Command1_Click();
+    const QByteArray previous = script();
+    select(kHostile);
+    {
+        const FullDisk full;
+        w().Command1_Click();
+    }
+    EXPECT_EQ(script(), previous);
     EXPECT_EQ(win.dialogs.shown.last(), "Error: Unable to write the launch script.\n" + win.dir() + "temp.bat");
-    EXPECT_TRUE(win.desktop.started.isEmpty());
+
+    QFile::remove(win.dir() + "temp.bat");
+    QDir().mkdir(win.dir() + "temp.bat");
+    win.dialogs.shown.clear();
+    w().Command1_Click();
+    EXPECT_EQ(win.dialogs.shown, QStringList{"Error: Unable to write the launch script.\n" + win.dir() + "temp.bat"});
+    EXPECT_EQ(win.desktop.started.size(), 1);
 }
 
 TEST_F(Launch, AMissingShellProgramIsReportedOnceAfterTheScriptIsWritten)

@@ -9,6 +9,10 @@ fail() {
     printf '%s: %s\n' "$t" "$1" >&2
     exit 2
 }
+# Each call noted, for the test to see which terminals were tried.
+[ -z "${TERMINAL_LOG:-}" ] || printf '%s\n' "$t" >>"$TERMINAL_LOG"
+# An X11 program: without DISPLAY (on Wayland alone) it cannot open its window.
+[ "$t" != xterm ] || [ -n "${DISPLAY:-}" ] || fail "Can't open display"
 # One command string, split as a shell splits words (GLib's parser does the same).
 run_string() {
     eval "set -- $1"
