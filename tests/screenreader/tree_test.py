@@ -74,7 +74,7 @@ def find(root, role, name):
 
 
 def press(root, role, name, action="Press"):
-    node = find(root, role, name)
+    node = wait_for(lambda: find(root, role, name))
     check(node is not None, f"{role} {name!r} is showing to be pressed")
     if node is not None:
         a = node.queryAction()
@@ -83,10 +83,11 @@ def press(root, role, name, action="Press"):
 
 
 def focus(root, role, name):
-    node = find(root, role, name)
+    """Keys go where the focus is, so a step that types waits until the focus has arrived."""
+    node = wait_for(lambda: find(root, role, name))
     if node is not None:
         node.queryComponent().grabFocus()
-        time.sleep(0.2)
+        check(wait_for(lambda: "focused" in states(node)), f"{role} {name!r} takes the focus")
 
 
 def key(*keys):
@@ -110,8 +111,8 @@ PICTURES = [("combo box", "Drives"), ("list", "Directories"), ("list", "Picture 
 
 
 def snapshot(*args, **kwargs):
-    """Looks again for a few seconds while the program is still catching up with the last step."""
-    end = time.time() + 5
+    """Looks again for a while: a loaded machine (or a sanitizer build) lets the program lag behind."""
+    end = time.time() + 15
     while True:
         before = len(failures)
         look(*args, **kwargs)
