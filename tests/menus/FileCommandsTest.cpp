@@ -100,7 +100,7 @@ TEST_F(FileCommands, ARefusalByTheFileSystemIsReportedAndTheListShowsTheTruth)
         QFile::remove(tree.path("roms/") + file);
         (menus().*command)();
         EXPECT_EQ(win.dialogs.shown.last(), QStringLiteral("Error: Unable to %1 \"%2\".\nNo such file or directory")
-                                                .arg(verb, tree.path("roms/") + file));
+                                                .arg(QLatin1String(verb), tree.path("roms/") + file));
         EXPECT_FALSE(roms().contains(file));
     }
     // No archive is left selected, so the folder is the current game again.
