@@ -134,12 +134,7 @@ TEST_F(ForeignLaunch, MissingDosBoxOrWineIsNamed)
     tree.dir("tools");
     for (const char* tool : {"sh", "dirname", "basename", "sed", "tr", "stty", "dd", "readlink"})
         QFile::link(QStandardPaths::findExecutable(QLatin1String(tool)), tools + QLatin1String(tool));
-    auto pe = [](const char* machine) {
-        QByteArray bytes("MZ");
-        bytes.resize(64, 0);
-        bytes[0x3C] = 64;
-        return bytes + QByteArray("PE\0\0", 4) + QByteArray(machine, 2);
-    };
+    auto pe = [](const char* machine) { return "MZ" + QByteArray(58, '\0') + QByteArray("@\0\0\0PE\0\0", 8) + QByteArray(machine, 2); };
     const struct { QByteArray bytes; const char* path; const char* lines; } cases[] = {
         {"MZ", "", "DOS program, and DOSBox is not installed.\nInstall the Debian package dosbox"},
         {pe("\x64\x86"), "", "Windows program, and Wine is not installed.\nInstall the Debian package wine"},
