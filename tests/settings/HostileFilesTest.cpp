@@ -20,13 +20,8 @@ using tavrel::IniStore;
 
 namespace {
 
-struct Finished {
-    int exitCode;
-    QByteArray out;
-};
-
-// Runs the helper; nothing when it was killed or had not finished within ten seconds.
-std::optional<Finished> runHelper(const QStringList& args, bool killAtRename = false)
+// Runs the helper: its exit code and output; nothing when it was killed or had not finished in ten seconds.
+std::optional<std::pair<int, QByteArray>> runHelper(const QStringList& args, bool killAtRename = false)
 {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -41,20 +36,20 @@ std::optional<Finished> runHelper(const QStringList& args, bool killAtRename = f
     }
     if (p.exitStatus() != QProcess::NormalExit)
         return std::nullopt;
-    return Finished {p.exitCode(), p.readAllStandardOutput()};
+    return std::pair {p.exitCode(), p.readAllStandardOutput()};
 }
 
 std::optional<QString> readInChild(const QString& path, const QString& section, const QString& key)
 {
     const auto r = runHelper({QStringLiteral("--read"), path, section, key});
-    return r && r->exitCode == 0 ? std::optional(QString::fromUtf8(r->out)) : std::nullopt;
+    return r && r->first == 0 ? std::optional(QString::fromUtf8(r->second)) : std::nullopt;
 }
 
 // The exit code of one write in a second process; -1 when it hung or crashed.
 int writeInChild(const QString& path, bool killAtRename = false)
 {
     const auto r = runHelper({path, QStringLiteral("w"), QStringLiteral("1")}, killAtRename);
-    return r ? r->exitCode : -1;
+    return r ? r->first : -1;
 }
 
 using HostileFiles = SettingsDirTest;
