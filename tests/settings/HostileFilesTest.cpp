@@ -55,7 +55,9 @@ int writeInChild(const QString& path, bool killAtRename = false)
 using HostileFiles = SettingsDirTest;
 
 // A writer killed before its rename leaves at most a temporary and a lock file; the next write clears them.
-TEST_F(HostileFiles, KilledWriterLeavesNoStrayCopy)
+// A lock on the folder (anyone may take one) holds up no write; the owner-only lock file held too long
+// makes the write give up; a read-only file is never replaced.
+TEST_F(HostileFiles, KilledWritersForeignLocksAndReadOnlyFilesLoseNothing)
 {
     const QByteArray before = "[s0]\r\nk=old\r\n";
     ASSERT_TRUE(writeFile(path, before));
@@ -65,6 +67,27 @@ TEST_F(HostileFiles, KilledWriterLeavesNoStrayCopy)
         EXPECT_LE(entries(dir.path()).size(), 3);
     }
     EXPECT_TRUE(IniStore(path).write("s0", "k", "old"));
+    EXPECT_EQ(entries(dir.path()), QStringList {"tavrel.ini"});
+
+    const int dirFd = ::open(QFile::encodeName(dir.path()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ASSERT_EQ(::flock(dirFd, LOCK_EX), 0);
+    EXPECT_EQ(writeInChild(path), 0) << "the write waited for the directory's lock";
+    ::close(dirFd);
+
+    IniStore store(path);
+    const QByteArray lockFile = QFile::encodeName(path) + ".lock";
+    const int lockFd = ::open(lockFile.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    ASSERT_EQ(::flock(lockFd, LOCK_EX), 0);
+    EXPECT_FALSE(store.write("s0", "k", "new"));
+    ::unlink(lockFile.constData());
+    ::close(lockFd);
+    EXPECT_EQ(store.read("s0", "k"), "old");
+
+    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0444), 0);
+    EXPECT_FALSE(store.write("s0", "k", "new"));
+    EXPECT_EQ(readFile(path), "[s0]\r\nk=old\r\nw0=v0-w\r\n");
+    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0644), 0);
+    EXPECT_TRUE(store.write("s0", "k", "new"));
     EXPECT_EQ(entries(dir.path()), QStringList {"tavrel.ini"});
 }
 
@@ -103,34 +126,6 @@ TEST_F(HostileFiles, NonRegularFileReadsEmptyAndIsNeverReplaced)
             ::close(std::exchange(sock, -1));
         ASSERT_TRUE(QFile::remove(path) || QDir(dir.path()).rmdir(QStringLiteral("tavrel.ini")));
     }
-}
-
-// A lock on the folder (anyone may take one) holds up no write; the owner-only lock file held too long
-// makes the write give up; a read-only file is never replaced.
-TEST_F(HostileFiles, ForeignLocksAndReadOnlyFilesStopNoWindow)
-{
-    const QByteArray before = "[s0]\r\nk=old\r\n";
-    ASSERT_TRUE(writeFile(path, before));
-    const int dirFd = ::open(QFile::encodeName(dir.path()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    ASSERT_EQ(::flock(dirFd, LOCK_EX), 0);
-    EXPECT_EQ(writeInChild(path), 0) << "the write waited for the directory's lock";
-    ::close(dirFd);
-
-    IniStore store(path);
-    const QByteArray lockFile = QFile::encodeName(path) + ".lock";
-    const int lockFd = ::open(lockFile.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    ASSERT_EQ(::flock(lockFd, LOCK_EX), 0);
-    EXPECT_FALSE(store.write("s0", "k", "new"));
-    ::unlink(lockFile.constData());
-    ::close(lockFd);
-    EXPECT_EQ(store.read("s0", "k"), "old");
-
-    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0444), 0);
-    EXPECT_FALSE(store.write("s0", "k", "new"));
-    EXPECT_EQ(readFile(path), "[s0]\r\nk=old\r\nw0=v0-w\r\n");
-    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0644), 0);
-    EXPECT_TRUE(store.write("s0", "k", "new"));
-    EXPECT_EQ(entries(dir.path()), QStringList {"tavrel.ini"});
 }
 
 // 16-byte names sharing one state of an unseeded multiply/xor-shift hash (an index keyed by it would make
