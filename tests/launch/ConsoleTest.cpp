@@ -1,6 +1,4 @@
-// The shell program on its own: the data directory it is started in, the terminals it opens (stand-ins
-// that parse their arguments as their manuals say, and the real ones that Debian installs here under
-// Xvfb), and what it says when the emulator named in the settings is missing.
+// The shell program on its own: its data directory, the terminals it opens, a missing emulator.
 #include "launch/CommandLine.h"
 
 #include "../app/WindowFixture.h"
@@ -28,7 +26,6 @@ protected:
     QString shell() const { return root.path() + "/program dir 'x'/TVRShell.pif"; }
     QString data() const { return root.path() + "/data dir/"; }
     QString terminals() const { return root.path() + "/terminals/"; }
-
     void writeScript(const QString& exeName)
     {
         ASSERT_TRUE(
@@ -38,21 +35,17 @@ protected:
     QProcessEnvironment environment(const QString& display = {}, const QString& terminal = {}) const
     {
         QProcessEnvironment env;
-        env.insert("PATH", terminals() + ":/usr/bin:/bin");
-        env.insert("HOME", root.path());
-        if (!display.isEmpty())
-            env.insert("DISPLAY", display);
-        if (!terminal.isEmpty())
-            env.insert("TERMINAL", terminal);
-        env.insert("TERMINAL_LOG", root.path() + "/tried");
+        for (const auto& [name, value] : {std::pair {"PATH", terminals() + ":/usr/bin:/bin"}, {"HOME", root.path()},
+                                          {"DISPLAY", display}, {"TERMINAL", terminal}, {"TERMINAL_LOG", root.path() + "/tried"}})
+            if (!value.isEmpty())
+                env.insert(name, value);
         return env;
     }
     // The terminals the shell program called since the last look, in order.
     QStringList tried() const
     {
-        const QString log = root.path() + "/tried";
-        const QStringList names = QString::fromUtf8(test::readFile(log)).split(u'\n', Qt::SkipEmptyParts);
-        QFile::remove(log);
+        const QStringList names = QString::fromUtf8(test::readFile(root.path() + "/tried")).split(u'\n', Qt::SkipEmptyParts);
+        QFile::remove(root.path() + "/tried");
         return names;
     }
 
@@ -75,7 +68,6 @@ TEST_F(Console, RunsTheScriptOfItsDirectoryOrExplainsAMissingEmulator)
         writeScript("standin");
         QProcess p;
         const QByteArray out = run(p, environment(), sh);
-        // The emulator beside the data files is found on the PATH and runs in the data directory.
         EXPECT_EQ(received(), QStringList{game});
         EXPECT_TRUE(out.contains("Starting NeoRAGE... Loading ROMs.\n"));
         EXPECT_TRUE(out.endsWith("Press any key to continue . . . \n"));
@@ -85,15 +77,12 @@ TEST_F(Console, RunsTheScriptOfItsDirectoryOrExplainsAMissingEmulator)
         writeScript("NeoRAGE.EXE");
         const QString missing = QString::fromUtf8(run(p, environment(), sh));
         EXPECT_TRUE(missing.contains("Error: The emulator \"NeoRAGE.EXE\" was not found.\n")) << missing.toStdString();
-        EXPECT_TRUE(missing.contains("The \".EXE Name:\" box in the settings view names the emulator's command:"));
-        EXPECT_TRUE(missing.contains("runs as it is, a DOS program (NeoRAGE.EXE) in DOSBox, a Windows program through Wine."));
         EXPECT_TRUE(missing.endsWith("Press any key to continue . . . \n"));
     }
-    // A command of its own arguments is named by the command that is missing.
     writeScript("wine-missing NeoRAGE.EXE");
     QProcess p;
     EXPECT_TRUE(run(p, environment()).contains("Error: The emulator \"wine-missing\" was not found.\n"));
-    // A blank name would leave the game file first on the line: it does not run, though it can.
+    // A blank name would leave the (runnable) game first on the line: it does not run.
     ASSERT_TRUE(QDir().mkpath(root.path() + "/roms") && QFile::copy(TAVREL_STANDIN, game));
     ASSERT_TRUE(QFile::setPermissions(game, QFile::ReadOwner | QFile::ExeOwner));
     writeScript("   ");
@@ -120,11 +109,10 @@ TEST_F(Console, EachTerminalIsCalledTheWayItsManualSays)
         env.insert("TERMINAL", name);
         QProcess p;
         run(p, env);
-        EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
-        EXPECT_EQ(received(), QStringList{game});
+        EXPECT_EQ(received(), QStringList{game}) << p.readAllStandardError().toStdString();
         EXPECT_EQ(tried(), QStringList{name});
     }
-    // x-terminal-emulator, a link (through /etc/alternatives on Debian), is called as the terminal it names.
+    // x-terminal-emulator, a link, is called as the terminal it names.
     env.remove("TERMINAL");
     for (const QString& name : QStringList{"lxterminal", "tilix", "qterminal", "wezterm", "gnome-terminal"}) {
         SCOPED_TRACE(name.toStdString());
@@ -135,8 +123,7 @@ TEST_F(Console, EachTerminalIsCalledTheWayItsManualSays)
         EXPECT_EQ(received(), QStringList{game});
         EXPECT_EQ(tried(), QStringList{name});
     }
-    // One that cannot open gives way to the next: one that fails at once is followed by the next, an
-    // X11-only one is not tried on Wayland alone.
+    // One that fails at once gives way to the next; an X11-only one is not tried on Wayland alone.
     env.insert("TERMINAL", "unknown-terminal");
     QProcess p;
     run(p, env);
@@ -148,8 +135,7 @@ TEST_F(Console, EachTerminalIsCalledTheWayItsManualSays)
     EXPECT_EQ(received(), QStringList{game});
 }
 
-// The terminals Debian installs here, for real, on a virtual display; and on Wayland alone (a headless
-// weston), where the X11-only xterm named by TERMINAL gives way to a terminal that opens there.
+// The terminals installed here, for real, on Xvfb; and on a headless weston, where xterm gives way.
 TEST_F(Console, RealTerminalsRunTheScript)
 {
     if (QStandardPaths::findExecutable("Xvfb").isEmpty())
@@ -162,14 +148,12 @@ TEST_F(Console, RealTerminalsRunTheScript)
 
     const auto runsTheScript = [&](QProcessEnvironment env) {
         env.insert("NO_AT_BRIDGE", "1");
-        // Each its own configuration: nothing of the machine's user, no terminal server to hand over to.
-        env.insert("XDG_CONFIG_HOME", root.path() + "/config");
+        env.insert("XDG_CONFIG_HOME", root.path() + "/config");   // nothing of the user's, no terminal server
         env.insert("XDG_RUNTIME_DIR", root.path());
         QProcess p;
         run(p, env, "sh", false);
         EXPECT_EQ(received(30000), QStringList{game}) << p.readAllStandardError().toStdString();
-        // It waits at "Press any key": closing the terminal ends it.
-        p.kill();
+        p.kill();   // it waits at "Press any key"
         p.waitForFinished(5000);
     };
     int ran = 0;
@@ -182,7 +166,6 @@ TEST_F(Console, RealTerminalsRunTheScript)
     }
     xvfb.kill();
     xvfb.waitForFinished(5000);
-    // On Wayland alone, which needs a terminal besides xterm.
     if (!QStandardPaths::findExecutable("weston").isEmpty() && ran > 1) {
         SCOPED_TRACE("Wayland alone");
         QProcess weston;

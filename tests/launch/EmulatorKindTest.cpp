@@ -1,9 +1,10 @@
 #include "launch/DosNames.h"
 #include "launch/EmulatorKind.h"
 
+#include "../support/TestFiles.h"
+
 #include <QBuffer>
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QtEndian>
 
@@ -23,10 +24,9 @@ TEST(EmulatorKind, FirstWordAsTheShellSplitsIt)
         {"\t", "", ""},
     };
     for (const auto& c : cases) {
-        const QString command = QString::fromUtf8(c.command);
-        const FirstWord first = firstShellWord(command);
-        EXPECT_EQ(first.word, QString::fromUtf8(c.word)) << c.command;
-        EXPECT_EQ(command.mid(first.end), QString::fromUtf8(c.rest)) << c.command;
+        const FirstWord first = firstShellWord(QString::fromUtf8(c.command));
+        EXPECT_EQ(first.word + u'|' + QString::fromUtf8(c.command).mid(first.end), QString::fromUtf8(c.word) + u'|' + c.rest)
+            << c.command;
     }
 }
 
@@ -36,10 +36,8 @@ TEST(EmulatorKind, TheEmulatorIsFoundAsTheLaunchRunsIt)
     QTemporaryDir tmp;
     const QString root = QDir(tmp.path()).canonicalPath() + u'/';
     for (const char* file : {"data/NEORAGE.EXE", "data/emu/Run.exe", "bin/NeoRAGE.EXE", "bin/tool", "bin2/tool",
-                             "bin2/OTHER.COM"}) {
-        QDir().mkpath(QFileInfo(root + QLatin1String(file)).path());
-        QFile(root + QLatin1String(file)).open(QIODevice::WriteOnly);
-    }
+                             "bin2/OTHER.COM"})
+        ASSERT_TRUE(test::writeFile(root + QLatin1String(file), {}));
     const QString data = root + "data";
     const QStringList path{root + "bin", root + "bin2"};
     const struct { const char* word; const char* found; } cases[] = {
@@ -74,17 +72,15 @@ TEST(EmulatorKind, FirstBytesDecideTheKind)
         {"\xb4\x09\xcd\x21", "game", EmulatorKind::Linux},
         {"", "x", EmulatorKind::Linux},
     };
-    for (const auto& c : cases) {
-        QByteArray bytes = c.bytes;
-        QBuffer buffer(&bytes);
+    for (auto c : cases) {
+        QBuffer buffer(&c.bytes);
         buffer.open(QIODevice::ReadOnly);
         EXPECT_EQ(classifyExecutable(buffer, QLatin1String(c.name)), c.kind) << c.bytes.toHex().toStdString();
     }
     EXPECT_EQ(emulatorKind({}), EmulatorKind::Linux);
 }
 
-// Names DOS holds keep their upper-case form; every other takes an alias of its own, the same whatever the
-// order of the folder's entries.
+// DOS names keep their upper-case form; every other takes an alias of its own, whatever the entries' order.
 TEST(DosNames, EveryEntryGetsOneDosNameOfItsOwn)
 {
     const QStringList entries{"MSLUG.ZIP", "mslug.zip", "Metal Slug X.zip", "Metal Slug 2.zip", "neogeo.zip",
@@ -98,7 +94,6 @@ TEST(DosNames, EveryEntryGetsOneDosNameOfItsOwn)
     EXPECT_EQ(dosAlias("Metal Slug X.zip", 8).size(), 12);
     EXPECT_EQ(dosAlias("Été.zip").left(2), "T~");
     EXPECT_EQ(dosAlias("x.jpeg").right(4), ".JPE");
-    // The alias taken by a file of that name, the long name takes the next round's.
     EXPECT_EQ(names[dosAlias("Metal Slug X.zip")], dosAlias("Metal Slug X.zip"));
     EXPECT_EQ(names["Metal Slug X.zip"], dosAlias("Metal Slug X.zip", 1));
     QStringList given = names.values();

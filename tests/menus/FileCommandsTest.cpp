@@ -20,8 +20,7 @@ protected:
     void TearDown() override { EXPECT_EQ(win.iniBytes(), ini); }
 
     QStringList roms() const { return test::listedFiles(win.w->File1); }
-    // The file system refuses to delete the file, or lets it again: immutable for root (who may delete in
-    // a read-only folder), else in a read-only folder.
+    // Refuses or allows deleting the file: immutable for root (who may delete in a read-only folder).
     bool refuseDelete(const QString& file, bool refuse)
     {
         if (geteuid() == 0)
@@ -93,21 +92,17 @@ TEST_F(FileCommands, RenameTakesTheTypedNameInTheSameDirectory)
 
 TEST_F(FileCommands, ARefusalByTheFileSystemIsReportedAndTheListShowsTheTruth)
 {
-    test::selectFile(w().File1, "MSLUG.ZIP");
-    QFile::remove(tree.path("roms/MSLUG.ZIP"));
     win.dialogs.confirmAnswers = {true};
-    menus().mnudelzip_Click();
-    EXPECT_EQ(win.dialogs.shown.last(),
-              QStringLiteral("Error: Unable to delete \"%1\".\nNo such file or directory").arg(tree.path("roms/MSLUG.ZIP")));
-    EXPECT_EQ(roms(), QStringList{"b.zip"});
-
-    test::selectFile(w().File1, "b.zip");
-    QFile::remove(tree.path("roms/b.zip"));
     win.dialogs.inputAnswers = {"c.zip"};
-    menus().mnurenamezip_Click();
-    EXPECT_EQ(win.dialogs.shown.last(),
-              QStringLiteral("Error: Unable to rename \"%1\".\nNo such file or directory").arg(tree.path("roms/b.zip")));
-    EXPECT_EQ(w().File1->count(), 0);
+    for (const auto& [file, command, verb] : {std::tuple {"MSLUG.ZIP", &Menus::mnudelzip_Click, "delete"},
+                                              {"b.zip", &Menus::mnurenamezip_Click, "rename"}}) {
+        test::selectFile(w().File1, file);
+        QFile::remove(tree.path("roms/") + file);
+        (menus().*command)();
+        EXPECT_EQ(win.dialogs.shown.last(), QStringLiteral("Error: Unable to %1 \"%2\".\nNo such file or directory")
+                                                .arg(QLatin1String(verb), tree.path("roms/") + file));
+        EXPECT_FALSE(roms().contains(file));
+    }
     // No archive is left selected, so the folder is the current game again.
     EXPECT_EQ(w().text1->text(), tree.gamePath("roms"));
 }
@@ -118,26 +113,19 @@ TEST_F(FileCommands, EachRefreshRereadsItsOwnListsOnly)
     tree.picture("pics/new.gif", "GIF", Qt::green);
     tree.dir("roms/sub");
     tree.dir("pics/sub");
-    const int dir1Rows = w().Dir1->count();
-    const int dir2Rows = w().Dir2->count();
-
+    const auto counts = [&] { return QList<int> {w().Dir1->count(), w().Dir2->count(), w().File1->count(), w().File2->count()}; };
+    const QList<int> before = counts();
     menus().mnudirrefresh->trigger();
-    EXPECT_EQ(w().Dir1->count(), dir1Rows + 1);
-    EXPECT_EQ(w().Dir2->count(), dir2Rows + 1);
-    EXPECT_EQ(w().File1->count(), 2);
-    EXPECT_EQ(w().File2->count(), 1);
-
+    EXPECT_EQ(counts(), (QList<int> {before[0] + 1, before[1] + 1, 2, 1}));
     menus().mnurefresh1->trigger();
-    EXPECT_EQ(w().File1->count(), 3);
-    EXPECT_EQ(w().File2->count(), 1);
+    EXPECT_EQ(counts(), (QList<int> {before[0] + 1, before[1] + 1, 3, 1}));
     menus().refreshpic->trigger();
-    EXPECT_EQ(w().File2->count(), 2);
+    EXPECT_EQ(counts(), (QList<int> {before[0] + 1, before[1] + 1, 3, 2}));
     EXPECT_EQ(w().Dir1->path(), tree.path("roms"));
     EXPECT_TRUE(win.dialogs.shown.isEmpty());
 }
 
-// A file a command leaves selected stays the current game; when none is left, the folder is, with its
-// record, as after a directory change.
+// A file a command leaves selected stays the current game; when none is left, the folder and its record are.
 TEST_F(FileCommands, WhatTheCommandsLeaveSelectedIsTheCurrentGame)
 {
     const QString mslug = tree.path("roms/MSLUG.ZIP");
@@ -158,8 +146,7 @@ TEST_F(FileCommands, WhatTheCommandsLeaveSelectedIsTheCurrentGame)
     EXPECT_EQ(w().text1->text(), tree.gamePath("roms"));
 }
 
-// The folder is swapped for a link to another one while the question is up: the file asked about is
-// the one deleted or renamed, and the same names in the other folder stay as they are.
+// The folder swapped for a link while the question is up: the file asked about is the one changed.
 TEST_F(FileCommands, AFolderSwappedWhileAskingDoesNotRedirectTheCommand)
 {
     tree.file("elsewhere/MSLUG.ZIP", "other");

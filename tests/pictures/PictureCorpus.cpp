@@ -20,10 +20,7 @@ void le(QByteArray& out, T v)
 void segment(QByteArray& out, quint8 marker, const QByteArray& body)
 {
     const quint16 length = qToBigEndian(quint16(body.size() + 2));
-    out += char(0xff);
-    out += char(marker);
-    out.append(reinterpret_cast<const char*>(&length), 2);
-    out += body;
+    out += char(0xff) + QByteArray(1, char(marker)) + QByteArray(reinterpret_cast<const char*>(&length), 2) + body;
 }
 
 QByteArray jpeg(int width, int height, bool progressive, int emptyScans, int components = 1)
@@ -34,8 +31,7 @@ QByteArray jpeg(int width, int height, bool progressive, int emptyScans, int com
     segment(out, progressive ? 0xc2 : 0xc0,
             char(8) + QByteArray(reinterpret_cast<const char*>(size), 4) + char(components)
                 + QByteArray::fromHex("011100021100031100").left(3 * components));
-    // DC and AC tables with a single one-bit code for symbol 0: a scan of zero bits then decodes as
-    // "no change" everywhere.
+    // DC and AC tables of one one-bit code for symbol 0: zero bits decode as "no change" everywhere.
     const QByteArray oneCode = QByteArray::fromHex("0100000000000000000000000000000000");
     segment(out, 0xc4, '\x00' + oneCode);
     segment(out, 0xc4, '\x10' + oneCode);
@@ -61,11 +57,6 @@ QByteArray bmp(int width, int height, int bits, int compression, int colours, co
     for (int i = 0; i < colours; ++i)
         le(out, quint32(0x10 * i) << 8 | quint32(0x20 * i % 256));   // distinct, blue-green ramp
     return out + pixels;
-}
-
-QByteArray bmp4(int width, int height, int compression, const QByteArray& pixels)
-{
-    return bmp(width, height, 4, compression, 16, pixels);
 }
 
 // Every pixel the colour index 1 (1 bit a pixel) or the colour 0x336699 (24 or 32).
@@ -139,10 +130,10 @@ QByteArray withSegments(QByteArray jpeg, quint8 marker, int count, int bodySize)
 
 QByteArray blackPng(int width, int height, bool interlaced, const QByteArray& chunks)
 {
-    // Each row (of each of the seven passes when interlaced) is a filter byte and a byte a pixel: grey
-    // pictures are the most pixels the decoder takes at its allocation limit.
+    // Each row (of each pass when interlaced) is a filter byte and a grey byte a pixel: the most pixels
+    // the decoder takes at its allocation limit. The seven passes, or the whole picture:
     const int passes[8][4] = {{0, 0, 8, 8}, {4, 0, 8, 8}, {0, 4, 4, 8}, {2, 0, 4, 4}, {0, 2, 2, 4}, {1, 0, 2, 2}, {0, 1, 1, 2},
-                              {0, 0, 1, 1}};   // the seven passes, or the whole picture
+                              {0, 0, 1, 1}};
     qint64 raw = 0;
     for (int i = interlaced ? 0 : 7; i < (interlaced ? 7 : 8); ++i) {
         const qint64 w = (width - passes[i][0] + passes[i][2] - 1) / passes[i][2];
@@ -168,7 +159,6 @@ QByteArray gif(int screenW, int screenH, int imageW, int imageH)
     out += QByteArray::fromHex("800000" "ff0000" "000000" "2c00000000");   // red and black; a frame at 0,0
     le(out, quint16(imageW));
     le(out, quint16(imageH));
-    // One pixel of colour 0, then the end code: enough for a 1x1 frame.
     return out + QByteArray::fromHex("00" "02024401" "00" "3b");
 }
 
@@ -186,8 +176,7 @@ QList<CorpusFile> hostilePictures()
         {"baseline-65500.jpg", jpeg(65500, 65500, false, 0)},
         {"scans-4000.jpg", progressiveJpeg(4000, 4000, 5000)},
         {"scans-1000.jpg", progressiveJpeg(1000, 1000, 20000)},
-        // Run-length BMPs: the pixel data beyond the end, missing, cut short, or leaving pixels that no
-        // run writes.
+        // Run-length BMPs: data beyond the end, missing, cut short, or leaving pixels no run writes.
         {"rle8-offset-past-end.bmp", bmp(64, 64, 8, 1, 1, QByteArray(1, '\0'), 4000)},
         {"rle8-no-data.bmp", bmp8(64, 64, 1, {})},
         {"rle8-cut-short.bmp", bmp8(16, 16, 1, QByteArray::fromHex("1003 0000 1004"))},
@@ -195,15 +184,14 @@ QList<CorpusFile> hostilePictures()
         {"rle8-skips-pixels.bmp", bmp8(16, 4, 1, QByteArray::fromHex("0402 0000 0002 0502 0001"))},
         {"rle8-ends-early.bmp", bmp8(16, 4, 1, QByteArray::fromHex("1002 0000 0001"))},
         {"rle8-run-past-row.bmp", bmp8(4, 2, 1, QByteArray::fromHex("ff01 0000 0401 0001"))},
-        {"rle4-cut-short.bmp", bmp4(16, 16, 2, QByteArray::fromHex("1012 0000"))},
+        {"rle4-cut-short.bmp", bmp(16, 16, 4, 2, 16, QByteArray::fromHex("1012 0000"))},
         // Plain BMPs promising more rows than they hold, or too large.
         {"bmp24-short.bmp", shortBmp},
         {"bmp24-60000.bmp", bmp(60000, 60000, 24, 0, 0, QByteArray(64, '\0'))},
         {"gif-65535-screen.gif", gif(65535, 65535, 1, 1)},
         {"gif-65535-frame.gif", gif(1, 1, 65535, 65535)},
         {"png-65535.png", png},
-        // Work rather than size: marker segments the decoder keeps in a list, a picture read in many
-        // scans, PNGs decoded whole before they are scaled.
+        // Work rather than size: listed marker segments, many scans, PNGs decoded whole before scaling.
         {"comments-80000.jpg", withSegments(jpeg(16, 16, false, 0), 0xfe, 80000)},
         {"app1-80000.jpg", withSegments(jpeg(16, 16, false, 0), 0xe1, 80000)},
         {"colour-scans-5176.jpg", progressiveJpeg(5176, 5176, 199, 3)},
@@ -227,13 +215,13 @@ QList<CorpusFile> validPictures()
         {"progressive.jpg", qtWritten(photo, "JPEG", true)},
         {"grey.jpg", jpeg(16, 16, false, 0)},
         {"one-bit.bmp", bmpPlain(1, 13, 5)},
-        {"four-bit.bmp", bmp4(5, 2, 0, QByteArray::fromHex("1212100034500000"))},
+        {"four-bit.bmp", bmp(5, 2, 4, 0, 16, QByteArray::fromHex("1212100034500000"))},
         {"eight-bit.bmp", bmp8(3, 2, 0, QByteArray::fromHex("0102030001020300"))},
         {"rgb24.bmp", bmpPlain(24, 7, 3)},
         {"rgb32.bmp", bmpPlain(32, 7, 3)},
         {"top-down.bmp", bmpPlain(24, 7, 3).replace(22, 4, QByteArray::fromHex("fdffffff"))},
         {"rle8.bmp", bmp8(6, 3, 1, QByteArray::fromHex("0605 0000 0605 0000 0301 0003 020304 00 0001"))},
-        {"rle4.bmp", bmp4(5, 2, 2, QByteArray::fromHex("0512 0000 0005 123450 00 0001"))},
+        {"rle4.bmp", bmp(5, 2, 4, 2, 16, QByteArray::fromHex("0512 0000 0005 123450 00 0001"))},
         {"tiny.gif", gif(1, 1, 1, 1)},
         {"photo.png", qtWritten(photo, "PNG")},
         {"comments.jpg", withSegments(withSegments(jpeg(16, 16, false, 0), 0xfe, 100, 100), 0xe2, 100)},

