@@ -100,8 +100,7 @@ TEST(Startup, EachStoredValueSelectsItsControls)
         EXPECT_TRUE(w.piccheck->isChecked() == pictures && w.Image1->isVisible() == pictures && w.Image3->isVisible() != pictures);
         EXPECT_EQ(w.usepics, QLatin1String(c.file[0]));
         w.Command6_Click();
-        if (c.savedAsRead)
-            EXPECT_EQ(win.iniBytes(), settingsFile(c.file));
+        EXPECT_TRUE(!c.savedAsRead || win.iniBytes() == settingsFile(c.file));
         w.Command4_Click();
         QTest::mouseClick(w.piccheck, Qt::LeftButton);
         EXPECT_EQ(w.usepics, pictures ? "no" : "yes");
