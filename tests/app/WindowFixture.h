@@ -43,8 +43,9 @@ inline QByteArray runShell(QProcess& p, const QString& program, const QString& d
     p.setStandardInputFile(QProcess::nullDevice());
     p.start(sh, QStringList{program} + arguments);
     EXPECT_TRUE(p.waitForStarted());
-    if (wait)
+    if (wait) {
         EXPECT_TRUE(p.waitForFinished(10000));
+    }
     return p.readAllStandardOutput();
 }
 
