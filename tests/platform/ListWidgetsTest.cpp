@@ -231,12 +231,9 @@ TEST_F(ListWidgets, DrivesAndTheirCurrentDirectories)
     EXPECT_EQ(real.volumeOf(root + "/romzip"), listed.contains(holder) ? holder : "/");
 
     const QString cwd = cleanDirectoryPath(QDir::currentPath());
-    mounts.table = {
-        {"/media/usb2", "", "ext4"},           {"/media/usb/", "MYSTICK", "vfat"},
-        {"/run/user/1000", "", "tmpfs"},       {"/run/media/me/CARD", "CARD", "exfat"},
-        {"/snap/core/1", "", "squashfs"},      {"/srv/chroot/dev", "", "devtmpfs"},
-        {root, "", "ext4"},
-    };
+    mounts.table = {{"/media/usb2", "", "ext4"}, {"/media/usb/", "MYSTICK", "vfat"}, {"/run/user/1000", "", "tmpfs"},
+                    {"/run/media/me/CARD", "CARD", "exfat"}, {"/snap/core/1", "", "squashfs"},
+                    {"/srv/chroot/dev", "", "devtmpfs"}, {root, "", "ext4"}};
     memory.list();
     EXPECT_EQ(memory.mountPoints(), QStringList({"/", "/media/usb", "/media/usb2", "/run/media/me/CARD", root}));
     EXPECT_EQ(memory.volumeOf("/media/usb2/roms") + memory.volumeOf("/media/usbx"), "/media/usb2/");
