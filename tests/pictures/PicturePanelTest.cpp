@@ -147,11 +147,9 @@ TEST_F(PicturePanel, BrowsesPicturesAndKeepsTheUsersPlace)
     click("play.jpg");
     EXPECT_GT(preview().blue(), 200);
 
-    const QString pics = w().Dir2->path();
     QTest::mouseClick(w().Command9, Qt::LeftButton);
     menus().mnuloadpicselect->trigger();
-    EXPECT_EQ(w().Dir2->path(), pics);
-    EXPECT_EQ(w().File2->fileName(), "play.jpg");
+    EXPECT_TRUE(w().Dir2->path() == tree.path("pics") && w().File2->fileName() == "play.jpg");
     EXPECT_EQ(preview(), QColor(Qt::red));  // slot 1 chosen again, its picture shown
     QTest::mouseClick(w().Command14, Qt::LeftButton);
     EXPECT_EQ(win.dialogs.shown, QStringList{QStringLiteral("Picture 1 for %1 stored.").arg(game)});
