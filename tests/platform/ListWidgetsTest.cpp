@@ -100,8 +100,7 @@ TEST_F(ListWidgets, FileListSelectionAndSignals)
         downs(&list, &FileList::mouseDown);
     list.setPattern("*.zip");
     list.setPath(root + "//");
-    EXPECT_EQ(list.path(), root);
-    EXPECT_EQ(paths.count(), 1);
+    EXPECT_TRUE(list.path() == root && paths.count() == 1);
     // mouseDown comes before the selection moves; clicked() at every click on a file and every key moving it.
     int rowAtMouseDown = -2;
     QObject::connect(&list, &FileList::mouseDown, [&] { rowAtMouseDown = list.selectedRow(); });
@@ -179,8 +178,7 @@ TEST_F(ListWidgets, DirListWalksTheTree)
     show(list);
     QSignalSpy paths(&list, &DirList::pathChanged), downs(&list, &DirList::mouseDown);
     ASSERT_TRUE(list.setPath(root + "/romzip/../"));
-    EXPECT_EQ(list.path(), root);
-    EXPECT_EQ(paths.count(), 1);
+    EXPECT_TRUE(list.path() == root && paths.count() == 1);
 
     // The way down from "/", then the children one step further in.
     const int here = list.pathRow();
