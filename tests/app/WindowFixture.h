@@ -53,8 +53,7 @@ inline QByteArray runShell(QProcess& p, const QString& program, const QString& d
 inline QStringList received(const QString& dataDir, int waitMs = 0)
 {
     QElapsedTimer t;
-    t.start();
-    while (!QFile::exists(dataDir + "received.txt") && t.elapsed() < waitMs)
+    for (t.start(); !QFile::exists(dataDir + "received.txt") && t.elapsed() < waitMs;)
         QThread::msleep(50);
     const QByteArray bytes = readFile(dataDir + "received.txt");
     return bytes.isEmpty() ? QStringList{"<the emulator did not run>"} : QString::fromUtf8(bytes.chopped(1)).split(u'\n');
@@ -136,11 +135,7 @@ inline void clickFile(FileList* list, const QString& name, Qt::KeyboardModifiers
 // A shown window over a fresh tree, its directory list on the tree's "roms".
 class WindowOnTree : public ::testing::Test {
 protected:
-    void files(std::initializer_list<const char*> names) const
-    {
-        for (const char* name : names)
-            tree.file(QString::fromUtf8(name));
-    }
+    void files(std::initializer_list<const char*> names) const { for (const char* name : names) tree.file(QString::fromUtf8(name)); }
     void openOnRoms(const QString& ini = {}, Dialogs* boxes = nullptr)
     {
         if (!ini.isEmpty())

@@ -1,13 +1,9 @@
 #include "../app/WindowFixture.h"
 
 #include <QGuiApplication>
-#include <QImage>
-#include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 #include <QWindow>
-
-#include <gtest/gtest.h>
 
 #include <cmath>
 
@@ -40,12 +36,9 @@ void expectMadeFor(const QPixmap& p, QSize logical, qreal ratio, const char* pic
     EXPECT_LE(std::abs(p.height() - std::lround(logical.height() * ratio)), 1) << p.height();
     if (ratio == 1 || ratio == 2) {
         const QString file = QStringLiteral(":/%1%2.png").arg(QLatin1String(picture), QLatin1String(ratio == 2 ? "@2x" : ""));
-        const QImage drawn(file);
-        ASSERT_FALSE(drawn.isNull()) << file.toStdString();
-        // (Compared as a pixmap holds them, so see-through edges round alike.)
+        // Compared as a pixmap holds them, so see-through edges round alike.
         const auto format = QImage::Format_ARGB32_Premultiplied;
-        EXPECT_TRUE(p.toImage().convertToFormat(format) == drawn.convertToFormat(format))
-            << "not the drawing " << file.toStdString();
+        EXPECT_TRUE(p.toImage().convertToFormat(format) == QImage(file).convertToFormat(format)) << file.toStdString();
     }
 }
 
@@ -85,11 +78,10 @@ TEST(HiDpi, EveryPictureIsDrawnForTheScreensRatio)
         }
     }
     // The desktop picks the window icon in its own pixels.
-    const QList<QSize> sizes = w.windowIcon().availableSizes();
+    QList<QSize> sizes = w.windowIcon().availableSizes();
     for (QSize side : {QSize(16, 16), QSize(32, 32), QSize(64, 64)})
-        EXPECT_TRUE(sizes.contains(side)) << side.width();
-    for (QSize size : sizes)
-        EXPECT_TRUE(size == QSize(16, 16) || size == QSize(32, 32) || size == QSize(64, 64)) << size.width();
+        EXPECT_GT(sizes.removeAll(side), 0) << side.width();
+    EXPECT_TRUE(sizes.isEmpty());
 }
 
 // A game's picture is decoded at the device pixels it covers and shown at its logical size, in the main
@@ -103,19 +95,17 @@ TEST(HiDpi, PicturesAreDecodedAtTheDevicePixelsTheyCover)
     w.winId();
     showAt(w, 2.0);
 
+    const auto expectDense = [](const QLabel* shown) {
+        EXPECT_EQ(shown->pixmap().devicePixelRatio(), 2.0);
+        EXPECT_EQ(shown->pixmap().size(), shown->contentsRect().size() * 2) << shown->objectName().toStdString();
+    };
     w.currentpic1 = tree.path("pics/shot.png");
     w.menus()->mnupic1->trigger();
-    const QPixmap main = w.Image1->pixmap();
-    EXPECT_EQ(main.devicePixelRatio(), 2.0);
-    EXPECT_EQ(main.size(), w.Image1->contentsRect().size() * 2);
-
+    expectDense(w.Image1);
     w.menus()->mnuloadpicselect->trigger();
     ASSERT_TRUE(w.Dir2->setPath(tree.path("pics")));
     w.File2->selectRow(0);
-    ASSERT_TRUE(win.dialogs.shown.isEmpty());
-    const QPixmap preview = w.Image5->pixmap();
-    EXPECT_EQ(preview.devicePixelRatio(), 2.0);
-    EXPECT_EQ(preview.size(), w.Image5->contentsRect().size() * 2);
+    expectDense(w.Image5);
 }
 
 TEST(HiDpi, DriveBoxBorderRunsUnderItsArrow)

@@ -30,9 +30,9 @@ int prepare(const QString& work)
     QImage shot(8, 8, QImage::Format_RGB32);
     shot.fill(Qt::red);
     QFile rom(work + QStringLiteral("/roms/GAME.ZIP"));
-    const bool ok = QDir().mkpath(work + QStringLiteral("/roms")) && QDir().mkpath(work + QStringLiteral("/pics"))
-        && rom.open(QIODevice::WriteOnly) && rom.write("PK") == 2 && shot.save(work + QStringLiteral("/pics/shot.bmp"));
-    return ok ? 0 : 1;
+    return QDir().mkpath(work + QStringLiteral("/roms")) && QDir().mkpath(work + QStringLiteral("/pics"))
+            && rom.open(QIODevice::WriteOnly) && rom.write("PK") == 2 && shot.save(work + QStringLiteral("/pics/shot.bmp"))
+        ? 0 : 1;
 }
 
 // Each line goes out whole at once: the shell program started later writes to the same output.
@@ -48,12 +48,10 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
-    if (args.size() == 3 && args[1] == QStringLiteral("--prepare"))
+    if (args.size() != 3)
+        return std::fprintf(stderr, "usage: install_probe --prepare WORK | install_probe WORK STANDIN\n"), 2;
+    if (args[1] == QStringLiteral("--prepare"))
         return prepare(args[2]);
-    if (args.size() != 3) {
-        std::fprintf(stderr, "usage: install_probe --prepare WORK | install_probe WORK STANDIN\n");
-        return 2;
-    }
     const QString work = args[1];
 
     const ProgramFiles files = programFiles();
@@ -84,13 +82,12 @@ int main(int argc, char** argv)
     const QString trace = files.dataDirectory + QStringLiteral("received.txt");
     while (!QFile::exists(trace) && timer.elapsed() < 20000)
         QThread::msleep(50);
-    int status = QFile::exists(trace) ? 0 : 1;
-    if (status != 0)
+    bool ok = QFile::exists(trace);
+    if (!ok)
         say("error", QStringLiteral("the emulator did not run"));
     for (const QString& shown : dialogs.shown) {
         say("shown", shown);
-        if (shown.startsWith(QStringLiteral("Error")))
-            status = 1;
+        ok = ok && !shown.startsWith(QStringLiteral("Error"));
     }
-    return status;
+    return ok ? 0 : 1;
 }

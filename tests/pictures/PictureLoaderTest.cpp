@@ -50,21 +50,16 @@ TEST_F(PictureLoader, ReadsOrdinaryPicturesInEveryEncoding)
     }
 
     // What the run-length and packed encodings hold comes out where it belongs.
-    const QImage rle8 = loadPicture(dir.filePath("rle8.bmp"), QSize()).image;
-    ASSERT_EQ(rle8.size(), QSize(6, 3));
-    EXPECT_EQ(rle8.pixel(0, 0), paletteColour(1));
-    EXPECT_EQ(rle8.pixel(5, 0), paletteColour(4));
-    EXPECT_EQ(rle8.pixel(5, 2), paletteColour(5));
-    const QImage rle4 = loadPicture(dir.filePath("rle4.bmp"), QSize()).image;
-    ASSERT_EQ(rle4.size(), QSize(5, 2));
-    EXPECT_EQ(rle4.pixel(3, 0), paletteColour(4));
-    EXPECT_EQ(rle4.pixel(4, 1), paletteColour(1));
-    const QImage oneBit = loadPicture(dir.filePath("one-bit.bmp"), QSize()).image;
-    EXPECT_EQ(oneBit.size(), QSize(13, 5));
-    EXPECT_EQ(oneBit.pixel(12, 4), paletteColour(1));
-    const QImage topDown = loadPicture(dir.filePath("top-down.bmp"), QSize()).image;
-    EXPECT_EQ(topDown.size(), QSize(7, 3));
-    EXPECT_EQ(topDown.pixel(6, 0), qRgb(0x33, 0x66, 0x99));
+    const struct { const char* file; QSize size; QPoint at; QRgb colour; } pixels[] = {
+        {"rle8.bmp", {6, 3}, {0, 0}, paletteColour(1)}, {"rle8.bmp", {6, 3}, {5, 0}, paletteColour(4)},
+        {"rle8.bmp", {6, 3}, {5, 2}, paletteColour(5)}, {"rle4.bmp", {5, 2}, {3, 0}, paletteColour(4)},
+        {"rle4.bmp", {5, 2}, {4, 1}, paletteColour(1)}, {"one-bit.bmp", {13, 5}, {12, 4}, paletteColour(1)},
+        {"top-down.bmp", {7, 3}, {6, 0}, qRgb(0x33, 0x66, 0x99)}};
+    for (const auto& p : pixels) {
+        const QImage image = loadPicture(dir.filePath(p.file), QSize()).image;
+        EXPECT_EQ(image.size(), p.size) << p.file;
+        EXPECT_EQ(image.pixel(p.at), p.colour) << p.file;
+    }
 
     // Texts and other metadata never reach the decoder.
     EXPECT_EQ(loadPicture(dir.filePath("texts.png"), QSize()).image.textKeys(), QStringList());
@@ -76,17 +71,12 @@ TEST_F(PictureLoader, ReadsOrdinaryPicturesInEveryEncoding)
 TEST_F(PictureLoader, EmptyPathsMissingFilesAndOtherKindsOfFile)
 {
     const PictureLoad none = loadPicture(QString(), QSize(10, 10));
-    EXPECT_TRUE(none.ok);
-    EXPECT_TRUE(none.image.isNull());
-
-    EXPECT_FALSE(loadPicture(dir.filePath("missing.jpg"), QSize()).ok);
-    EXPECT_FALSE(loadPicture(dir.path(), QSize()).ok);
-    EXPECT_FALSE(loadPicture(put({"empty.gif", {}}), QSize()).ok);
-    EXPECT_FALSE(loadPicture(put({"text.bmp", "BMP? no, just words"}), QSize()).ok);
+    EXPECT_TRUE(none.ok && none.image.isNull());
     // A pipe named like a picture would wait for a writer forever.
-    const QString fifo = dir.filePath("pipe.jpg");
-    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    EXPECT_FALSE(loadPicture(fifo, QSize()).ok);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath("pipe.jpg")).constData(), 0600), 0);
+    for (const QString& path : {dir.filePath("missing.jpg"), dir.path(), put({"empty.gif", {}}),
+                                put({"text.bmp", "BMP? no, just words"}), dir.filePath("pipe.jpg")})
+        EXPECT_FALSE(loadPicture(path, QSize()).ok) << path.toStdString();
 }
 
 TEST(PictureDecodeSize, CoversTheDevicePixelsOfTheShownSize)

@@ -69,7 +69,6 @@ TEST_F(PicturePanel, StoreWritesTheChosenSlotAndFinishedSelectingShowsIt)
     QTest::mouseClick(w().Command9, Qt::LeftButton);
     EXPECT_FALSE(w().imageframe->isVisible());
     EXPECT_EQ(w().text1->text(), game);
-    EXPECT_EQ(w().currentpic1, tree.path("pics/play.jpg"));
     EXPECT_EQ(w().currentpic5, gif);
     EXPECT_TRUE(menus().mnupic1->isChecked());
     EXPECT_GT(w().Image1->pixmap().toImage().pixelColor(5, 5).blue(), 200);
@@ -80,8 +79,7 @@ TEST_F(PicturePanel, StoreNeedsASelectedFileAndRemoveEmptiesAllFiveKeys)
     ASSERT_TRUE(w().Dir2->setPath(tree.path("roms")));
     const QByteArray before = win.iniBytes();
     w().Command14_Click();
-    EXPECT_EQ(win.iniBytes(), before);
-    EXPECT_TRUE(win.dialogs.shown.isEmpty());
+    EXPECT_TRUE(win.iniBytes() == before && win.dialogs.shown.isEmpty());
 
     QTest::mouseClick(w().Command15, Qt::LeftButton);
     EXPECT_EQ(win.dialogs.shown,
@@ -98,20 +96,7 @@ TEST_F(PicturePanel, StoreNeedsASelectedFileAndRemoveEmptiesAllFiveKeys)
     EXPECT_EQ(w().File1->selectedRow(), -1);
 }
 
-// A directory where the settings file belongs cannot be written: each command that writes says so.
-TEST_F(PicturePanel, WritesThatFailSaySo)
-{
-    test::selectFile(w().File2, "play.jpg");
-    QFile::remove(win.iniPath());
-    QDir().mkdir(win.iniPath());
-    w().Command14_Click();
-    w().Command15_Click();
-    w().Command6_Click();
-    EXPECT_EQ(win.dialogs.shown, (QStringList{"Error: Unable to store the picture.", "Error: Unable to remove the pictures.",
-                                              "Error: Unable to save settings.\n" + win.iniPath()}));
-}
-
-TEST_F(PicturePanel, AFailedLoadSaysSoWhileTheOldPictureIsStillShown)
+TEST_F(PicturePanel, AFailedLoadOrWriteSaysSoWhileTheOldPictureIsStillShown)
 {
     // What each image held at the moment each message appeared.
     QList<bool> previewHeld, mainHeld;
@@ -133,8 +118,17 @@ TEST_F(PicturePanel, AFailedLoadSaysSoWhileTheOldPictureIsStillShown)
     menus().mnupic3->trigger();
     EXPECT_EQ(win.dialogs.shown.size(), 3);
     EXPECT_EQ(mainHeld.value(2), true);
-    EXPECT_TRUE(w().Image1->pixmap().isNull());
-    EXPECT_TRUE(menus().mnupic3->isChecked());
+    EXPECT_TRUE(w().Image1->pixmap().isNull() && menus().mnupic3->isChecked());
+
+    // A directory where the settings file belongs cannot be written: each command that writes says so.
+    test::selectFile(w().File2, "play.jpg");
+    QFile::remove(win.iniPath());
+    QDir().mkdir(win.iniPath());
+    w().Command14_Click();
+    w().Command15_Click();
+    w().Command6_Click();
+    EXPECT_EQ(win.dialogs.shown.mid(3), (QStringList{"Error: Unable to store the picture.", "Error: Unable to remove the pictures.",
+                                                     "Error: Unable to save settings.\n" + win.iniPath()}));
 }
 
 // The panel opens on slot 1 over the picture files; a click on the selected file previews it again;
@@ -149,16 +143,13 @@ TEST_F(PicturePanel, BrowsesPicturesAndKeepsTheUsersPlace)
     // A digit chooses its slot and previews its stored picture: none here, and nothing said.
     QTest::mouseClick(w().Label13, Qt::LeftButton);
     EXPECT_EQ(chosenSlot(), 4);
-    EXPECT_FALSE(preview().isValid());
-    EXPECT_TRUE(win.dialogs.shown.isEmpty());
+    EXPECT_TRUE(!preview().isValid() && win.dialogs.shown.isEmpty());
     click("play.jpg");
     EXPECT_GT(preview().blue(), 200);
 
-    const QString pics = w().Dir2->path();
     QTest::mouseClick(w().Command9, Qt::LeftButton);
     menus().mnuloadpicselect->trigger();
-    EXPECT_EQ(w().Dir2->path(), pics);
-    EXPECT_EQ(w().File2->fileName(), "play.jpg");
+    EXPECT_TRUE(w().Dir2->path() == tree.path("pics") && w().File2->fileName() == "play.jpg");
     EXPECT_EQ(preview(), QColor(Qt::red));  // slot 1 chosen again, its picture shown
     QTest::mouseClick(w().Command14, Qt::LeftButton);
     EXPECT_EQ(win.dialogs.shown, QStringList{QStringLiteral("Picture 1 for %1 stored.").arg(game)});
@@ -167,8 +158,7 @@ TEST_F(PicturePanel, BrowsesPicturesAndKeepsTheUsersPlace)
     // New files are seen; a selected file that has gone is no longer selected.
     tree.picture("pics/new.bmp", "BMP", Qt::yellow);
     menus().mnuloadpicselect->trigger();
-    EXPECT_EQ(w().File2->count(), 5);
-    EXPECT_EQ(w().File2->fileName(), "play.jpg");
+    EXPECT_TRUE(w().File2->count() == 5 && w().File2->fileName() == "play.jpg");
     QFile::remove(tree.path("pics/play.jpg"));
     menus().mnuloadpicselect->trigger();
     EXPECT_EQ(w().File2->selectedRow(), -1);
