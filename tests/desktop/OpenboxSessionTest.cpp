@@ -39,7 +39,9 @@ TEST(Openbox, ADragEndsWithTheButton)
         p->setWorkingDirectory(home.path());
     }
     openbox.start("openbox", {"--sm-disable"});
-    QThread::msleep(500);   // managing the screen
+    // openbox manages the screen once it answers for the current desktop.
+    for (int i = 0; i < 100 && xdotool({"get_desktop"}).isEmpty(); ++i)
+        QThread::msleep(100);
     tavrel.start(TAVREL_EXE, {});
     const QString window = xdotool({"search", "--sync", "--onlyvisible", "--name", "^Tavrel$"}).section(u'\n', 0, 0);
     const auto position = [&] {

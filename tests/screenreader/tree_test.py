@@ -48,10 +48,17 @@ def start(program, cwd):
     display = subprocess.Popen(["Xvfb", "-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
                                stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
     os.environ["DISPLAY"] = ":" + display.stdout.readline().decode().strip()
-    helpers = [display, subprocess.Popen(["openbox"], stderr=subprocess.DEVNULL),
-               subprocess.Popen(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"],
-                                stderr=subprocess.DEVNULL)]
-    time.sleep(1)
+    helpers = [display, subprocess.Popen(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"],
+                                         stderr=subprocess.DEVNULL)]
+    # The window gets the keyboard only once openbox manages the screen (it answers for the current
+    # desktop then); on a loaded machine its first start may miss the new display, so it gets another.
+    for _ in range(3):
+        wm = subprocess.Popen(["openbox", "--sm-disable"], stderr=subprocess.DEVNULL)
+        managed = wait_for(lambda: wm.poll() is not None or subprocess.run(
+            ["xdotool", "get_desktop"], capture_output=True).returncode == 0)
+        if wm.poll() is None and managed:
+            break
+    helpers.append(wm)
     env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb")
     helpers.append(subprocess.Popen([program], cwd=cwd, env=env))
     return helpers
