@@ -50,7 +50,7 @@ protected:
         const QString pid = tree.path("dosbox-noted.pid");
         QFile::remove(pid);
         tree.file("dosbox-noted", "#!/bin/sh\necho $$ >\"$0.pid\"\nexec dosbox \"$@\"\n");
-        QFile::setPermissions(tree.path("dosbox-noted"), QFile::ReadOwner | QFile::ExeOwner);
+        QFile::setPermissions(tree.path("dosbox-noted"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         if (untilOut)
             env.insert("DOSBOX", tree.path("dosbox-noted"));
         const QString out = win.dir() + "OUT.TXT";
