@@ -54,15 +54,15 @@ void form1::Command1_Click()
         return;
     }
     const QString scriptPath = dataDir + QStringLiteral("temp.bat");
-    QString line = commandLine(Text3->text(), quotedGameArgument(game), switches);
     // A DOS or Windows emulator gets the line in its own system's form and its own way of running.
     const ForeignLaunch foreign = foreignLaunch(dataDir, Text3->text(), game, switches);
     if (!foreign.error.isEmpty()) {
         m_platform.dialogs.message(QStringLiteral("Error: Unable to give DOSBox the game's folder.\n") + foreign.error);
         return;
     }
-    if (foreign.kind != EmulatorKind::Linux)
-        line = foreign.line;
+    const QString line = foreign.kind == EmulatorKind::Linux
+        ? commandLine(Text3->text(), quotedGameArgument(game), switches)
+        : foreign.line;
     if (!makeDataDirectory(dataDir) || !writeWhole(scriptPath, launchScript(line))) {
         m_platform.dialogs.message(QStringLiteral("Error: Unable to write the launch script.\n") + scriptPath);
         return;

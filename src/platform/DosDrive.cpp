@@ -1,6 +1,7 @@
 #include "platform/DosDrive.h"
 
 #include "launch/DosNames.h"
+#include "settings/IniFile.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -54,7 +55,8 @@ DosDrives stageDosDrives(const QString& root, const QString& emulatorFolder, con
 {
     DosDrives drives{root, {}, {}};
     const QByteArray base = QFile::encodeName(root);
-    if (!QDir().mkpath(root) || chmod(base.constData(), 0700) != 0) {
+    // Made private, and made so again should it already exist with a looser mode.
+    if (!inifile::makePrivateDirectories(base) || chmod(base.constData(), 0700) != 0) {
         drives.error = systemError();
         return drives;
     }
